@@ -1,0 +1,58 @@
+#include "estimation/parameters.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "points/fpcheck.h"
+#include "points/numformat.h"
+
+namespace orthavion {
+
+Angles RotationAngles(const TMat3& R) {
+  // The one-argument arc tangent of the quotients would fold rX and rZ into
+  // (-90°, 90°) and divide by zero at exactly 90°; atan2 gives the true angles.
+  const double x = std::clamp(R[1][3], -1.0, 1.0);
+  return {std::atan2(-R[2][3], R[3][3]),
+          // arcsin(x) as the arc tangent of x and sqrt((1 + x)(1 - x)).
+          std::atan2(x, std::sqrt((1 + x) * (1 - x))),
+          std::atan2(-R[1][2], R[1][1])};
+}
+
+void SolveScaleAndTranslation(RunState& state, const TPunktMatrix& X, const TPunktMatrix& Y,
+                              double lambdaMax) {
+  Protocol& protocol = state.protocol;
+  const std::size_t k = X.size() - 1;
+
+  double sumxx = 0.0;
+  for (std::size_t j = 1; j <= k; ++j)
+    for (int c = 1; c <= 3; ++c) sumxx = sumxx + X[j][c] * X[j][c];
+  CheckFp();
+  state.scaleRun = 0;
+  state.M1 = Fp(lambdaMax / sumxx);
+  state.scaleRun = state.runCount;
+  const double M1 = state.M1;
+  protocol.Add("");
+  protocol.Add(Format("Maßstabsfaktor %10.6f : %10.3f ppm", {M1, (M1 - 1) * 1000000}));
+
+  const TMat3& R = state.R;
+  for (int c = 1; c <= 3; ++c)
+    state.T[c] =
+        Fp(Y[0][c] - M1 * ((R[c][1] * X[0][1] + R[c][2] * X[0][2]) + R[c][3] * X[0][3]));
+  protocol.Add(Format("Translation tx%12.3f ty%12.3f tz%12.3f",
+                      {state.T[1], state.T[2], state.T[3]}));
+
+  protocol.Add("Rotationen");
+  constexpr double pi = std::numbers::pi;
+  Angles a = RotationAngles(R);
+  protocol.Add(Format("rX %10.5f rY %10.5f rZ %10.5f [gon] ",
+                      {a.rX * 200 / pi, a.rY * 200 / pi, a.rZ * 200 / pi}));
+  a = RotationAngles(R);
+  protocol.Add(Format("rX %10.5f rY %10.5f rZ %10.5f [Grd]",
+                      {a.rX * 180 / pi, a.rY * 180 / pi, a.rZ * 180 / pi}));
+  a = RotationAngles(R);
+  protocol.Add(Format("rX %10.5f rY %10.5f rZ %10.5f [\"]",
+                      {a.rX * 180 / pi * 3600, a.rY * 180 / pi * 3600, a.rZ * 180 / pi * 3600}));
+}
+
+}  // namespace orthavion

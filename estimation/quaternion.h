@@ -1,0 +1,28 @@
+#pragma once
+#include "estimation/centroid.h"
+#include "points/runstate.h"
+
+namespace orthavion {
+
+/// `q` divided by its Euclidean norm (squares summed in index order). A zero
+/// quaternion is 0/0: "Ungültige Gleitkommaoperation".
+QVektor QNormiert(const QVektor& q);
+
+/// Writes the rotation matrix of the unit quaternion `q` (q[0] the scalar
+/// part) into `R`, rows and columns 1 to 3. Does not normalise.
+void QROTmat(const QVektor& q, TMat3& R);
+
+/// What the rotation stage hands on to the scale: the magnitude chosen as
+/// the largest eigenvalue of the 4x4 matrix.
+struct RotationResult {
+  double lambdaMax = 0.0;
+};
+
+/// The rotation stage: sums the cross products of the reduced control points
+/// into `M`, builds the symmetric 4x4 matrix of Horn's method, decomposes it,
+/// takes the eigenvector of its largest signed eigenvalue as the rotation
+/// quaternion, normalises it and forms `R`, appending the eigen-analysis,
+/// the quaternion and the rotation matrix to the protocol.
+RotationResult SolveRotation(RunState& state, const TPunktMatrix& X, const TPunktMatrix& Y);
+
+}  // namespace orthavion

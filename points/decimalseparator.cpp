@@ -1,0 +1,12 @@
+#include "points/decimalseparator.h"
+
+namespace orthavion {
+
+namespace {
+char gDecimalSeparator = '.';
+}
+
+char DecimalSeparator() { return gDecimalSeparator; }
+void SetDecimalSeparator(char separator) { gDecimalSeparator = separator; }
+
+}  // namespace orthavion

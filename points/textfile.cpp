@@ -1,0 +1,86 @@
+#include "points/textfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "points/fileerror.h"
+
+namespace orthavion {
+
+namespace {
+constexpr std::size_t kBufferSize = 1 << 16;
+constexpr char kEndOfFile = '\x1A';
+}  // namespace
+
+TextFileReader::TextFileReader(const std::string& fileName) : buffer_(kBufferSize) {
+  if (fileName.empty()) RaiseIoError(RefineOpenError(fileName, ENOENT));
+  fd_ = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) RaiseIoError(RefineOpenError(fileName, errno));
+  struct stat st;
+  if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+    const int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    ::close(fd_);
+    fd_ = -1;
+    RaiseIoError(err);
+  }
+}
+
+TextFileReader::~TextFileReader() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool TextFileReader::Fill() {
+  if (eof_) return false;
+  ssize_t got;
+  do {
+    got = ::read(fd_, buffer_.data(), buffer_.size());
+  } while (got < 0 && errno == EINTR);
+  if (got < 0) RaiseIoError(errno);
+  pos_ = 0;
+  end_ = static_cast<std::size_t>(got);
+  if (got == 0) {
+    eof_ = true;
+    return false;
+  }
+  if (const void* stop = std::memchr(buffer_.data(), kEndOfFile, end_)) {
+    end_ = static_cast<std::size_t>(static_cast<const char*>(stop) - buffer_.data());
+    eof_ = true;
+  }
+  return end_ > 0;
+}
+
+bool TextFileReader::AtEnd() {
+  while (pos_ == end_) {
+    if (!Fill()) return true;
+  }
+  return false;
+}
+
+void TextFileReader::ReadLine(std::string& line) {
+  line.clear();
+  for (;;) {
+    if (pos_ == end_ && !Fill()) return;
+    const char* begin = buffer_.data() + pos_;
+    const std::size_t avail = end_ - pos_;
+    const void* lf = std::memchr(begin, '\n', avail);
+    const std::size_t take = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) : avail;
+    // Copy the piece, leaving out every CR.
+    for (const char* p = begin; p < begin + take;) {
+      const void* cr = std::memchr(p, '\r', static_cast<std::size_t>(begin + take - p));
+      const char* stop = cr ? static_cast<const char*>(cr) : begin + take;
+      line.append(p, stop);
+      p = cr ? stop + 1 : stop;
+    }
+    pos_ += take;
+    if (lf) {
+      ++pos_;
+      return;
+    }
+  }
+}
+
+}  // namespace orthavion

@@ -1,0 +1,186 @@
+#include "points/tokenizer.h"
+
+#include <charconv>
+#include <cstring>
+#include <limits>
+
+#include "points/decimalseparator.h"
+#include "points/fpcheck.h"
+
+namespace orthavion {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::string_view SkipSpaces(std::string_view s) {
+  const std::size_t first = s.find_first_not_of(' ');
+  return first == std::string_view::npos ? std::string_view() : s.substr(first);
+}
+
+// Applies a view-based reader to a string record and shortens the string by
+// what the reader consumed.
+template <typename Reader>
+auto OnString(std::string& record, Reader read) {
+  std::string_view view(record);
+  auto result = read(view);
+  record.erase(0, record.size() - view.size());
+  return result;
+}
+
+}  // namespace
+
+std::string_view TakeField(std::string_view& record) {
+  record = SkipSpaces(record);
+  const std::size_t space = record.find(' ');
+  if (space == std::string_view::npos) {
+    const std::string_view field = record;
+    record = std::string_view();
+    return field;
+  }
+  const std::string_view field = record.substr(0, space);
+  record = SkipSpaces(record.substr(space));
+  return field;
+}
+
+std::int32_t ParseIntField(std::string_view f) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < f.size() && (f[i] == '+' || f[i] == '-')) negative = f[i++] == '-';
+  if (i == f.size()) return 0;
+
+  std::size_t digits = i;
+  bool hex = false;
+  if (f[i] == '$' || f[i] == 'x' || f[i] == 'X') {
+    hex = true;
+    digits = i + 1;
+  } else if (f[i] == '0' && i + 1 < f.size() && (f[i + 1] == 'x' || f[i + 1] == 'X')) {
+    hex = true;
+    digits = i + 2;
+  }
+  if (digits == f.size()) return 0;
+
+  if (hex) {
+    std::uint32_t value = 0;
+    int significant = 0;
+    for (std::size_t k = digits; k < f.size(); ++k) {
+      const int h = HexValue(f[k]);
+      if (h < 0) return 0;
+      if (significant > 0 || h != 0) ++significant;
+      if (significant > 8) return 0;
+      value = (value << 4) | static_cast<std::uint32_t>(h);
+    }
+    // Two's complement of 32 bits; the sign negates modulo 2^32.
+    if (negative) value = 0u - value;
+    return static_cast<std::int32_t>(value);
+  }
+
+  std::int64_t value = 0;
+  for (std::size_t k = digits; k < f.size(); ++k) {
+    if (!IsDigit(f[k])) return 0;
+    value = value * 10 + (f[k] - '0');
+    if (value > std::int64_t{1} << 31) return 0;
+  }
+  if (negative) value = -value;
+  if (value < std::numeric_limits<std::int32_t>::min() ||
+      value > std::numeric_limits<std::int32_t>::max())
+    return 0;
+  return static_cast<std::int32_t>(value);
+}
+
+double ParseFloatField(std::string_view f) {
+  const char sep = f.find(',') != std::string_view::npos ? ',' : '.';
+  SetDecimalSeparator(sep);
+
+  // Check the accepted form and find the decimal exponent of the leading
+  // significant digit, to tell an overflow from an underflow below.
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < f.size() && (f[i] == '+' || f[i] == '-')) negative = f[i++] == '-';
+  const std::size_t intBegin = i;
+  while (i < f.size() && IsDigit(f[i])) ++i;
+  const std::size_t intEnd = i;
+  std::size_t fracBegin = i, fracEnd = i;
+  if (i < f.size() && f[i] == sep) {
+    fracBegin = ++i;
+    while (i < f.size() && IsDigit(f[i])) ++i;
+    fracEnd = i;
+  }
+  if (intEnd == intBegin && fracEnd == fracBegin) return 0.0;
+  std::int64_t exponent = 0;
+  if (i < f.size() && (f[i] == 'E' || f[i] == 'e')) {
+    ++i;
+    bool expNegative = false;
+    if (i < f.size() && (f[i] == '+' || f[i] == '-')) expNegative = f[i++] == '-';
+    const std::size_t expBegin = i;
+    while (i < f.size() && IsDigit(f[i])) {
+      // Saturate: an exponent of a billion is as far out of range as any.
+      if (exponent < 1'000'000'000) exponent = exponent * 10 + (f[i] - '0');
+      ++i;
+    }
+    if (i == expBegin) return 0.0;
+    if (expNegative) exponent = -exponent;
+  }
+  if (i != f.size()) return 0.0;
+
+  // Position of the first non-zero digit as a power of ten.
+  std::int64_t leading = 0;
+  bool zero = true;
+  for (std::size_t k = intBegin; k < intEnd; ++k)
+    if (f[k] != '0') { leading = static_cast<std::int64_t>(intEnd - k) - 1; zero = false; break; }
+  if (zero)
+    for (std::size_t k = fracBegin; k < fracEnd; ++k)
+      if (f[k] != '0') { leading = -static_cast<std::int64_t>(k - fracBegin) - 1; zero = false; break; }
+  if (zero) return negative ? -0.0 : 0.0;
+  leading += exponent;
+  if (leading > 400) RaiseFpOverflow();
+  if (leading < -400) return negative ? -0.0 : 0.0;
+
+  // Hand the checked number to std::from_chars in its own syntax: digits,
+  // '.', 'e', no '+' sign.
+  char small[128];
+  std::string large;  // only for fields of more than a hundred characters
+  const std::string_view text = f.substr(negative || f[0] == '+' ? 1 : 0);
+  char* buffer = small;
+  if (text.size() + 1 > sizeof small) {
+    large.resize(text.size() + 1);
+    buffer = large.data();
+  }
+  std::size_t n = 0;
+  if (negative) buffer[n++] = '-';
+  for (char c : text) buffer[n++] = (c == ',') ? '.' : c;
+
+  double value = 0.0;
+  std::from_chars_result r;
+  {
+    FpFlagsKept keep;  // the parser's own inexact/underflow flags are not the command's
+    r = std::from_chars(buffer, buffer + n, value, std::chars_format::general);
+  }
+  if (r.ec == std::errc::result_out_of_range) {
+    if (leading > 0) RaiseFpOverflow();
+    return negative ? -0.0 : 0.0;
+  }
+  return value;
+}
+
+std::int32_t GetInt(std::string_view& record) { return ParseIntField(TakeField(record)); }
+double GetFloat(std::string_view& record) { return ParseFloatField(TakeField(record)); }
+
+std::string GetStr(std::string& s) {
+  return OnString(s, [](std::string_view& v) { return std::string(TakeField(v)); });
+}
+std::int32_t GetInt(std::string& Satz) {
+  return OnString(Satz, [](std::string_view& v) { return GetInt(v); });
+}
+double GetFloat(std::string& Satz) {
+  return OnString(Satz, [](std::string_view& v) { return GetFloat(v); });
+}
+
+}  // namespace orthavion
