@@ -72,11 +72,12 @@ std::string DecodeAnsi(std::string_view bytes) {
 
 void AppendAnsi(std::string& out, std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
-    const auto c = static_cast<unsigned char>(text[pos]);
-    if (c < 0x80) {
-      out += text[pos++];
-      continue;
-    }
+    // Runs of ASCII, the bulk of every protocol, are copied as they are.
+    std::size_t ascii = pos;
+    while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;
+    out.append(text, pos, ascii - pos);
+    pos = ascii;
+    if (pos == text.size()) break;
     char32_t cp;
     const std::size_t len = DecodeUtf8At(text, pos, cp);
     if (len == 0) {

@@ -29,7 +29,16 @@ void RaiseFpOverflow() {
   throw Error("Gleitkommaüberlauf");
 }
 
-FpFlagsKept::FpFlagsKept() { std::fegetexceptflag(&saved_, FE_ALL_EXCEPT); }
-FpFlagsKept::~FpFlagsKept() { std::fesetexceptflag(&saved_, FE_ALL_EXCEPT); }
+FpFlagsKept::FpFlagsKept() : saved_(std::fetestexcept(kWatched)) {}
+
+FpFlagsKept::~FpFlagsKept() {
+  // Testing the flags is cheap, setting them is not: act only on a change of
+  // the flags that count. The exceptions are masked, so raising a flag only
+  // sets it.
+  const int now = std::fetestexcept(kWatched);
+  if (now == saved_) return;
+  if (const int added = now & ~saved_) std::feclearexcept(added);
+  if (const int lost = saved_ & ~now) std::feraiseexcept(lost);
+}
 
 }  // namespace orthavion

@@ -31,8 +31,8 @@ double Fp(double value);
 
 /// Keeps the flags of the enclosing command away from code that is not part
 /// of its arithmetic (a library's number parser, the window's event
-/// handling): the flags are saved on construction and restored on
-/// destruction, whatever that code raised.
+/// handling): the three flags that count are saved on construction and
+/// restored on destruction, whatever that code raised or cleared.
 class FpFlagsKept {
 public:
   FpFlagsKept();
@@ -41,7 +41,7 @@ public:
   FpFlagsKept& operator=(const FpFlagsKept&) = delete;
 
 private:
-  std::fexcept_t saved_;
+  int saved_;  // the flags that count, as raised on construction
 };
 
 }  // namespace orthavion

@@ -38,12 +38,13 @@ private:
 ///   %-Ws   text left-aligned and padded with blanks to W characters (UTF-8
 ///          characters are counted, not bytes), never cut
 ///   %s, %1s the text unchanged
-/// W is optional for %f, %e and %d; P is required (0 to 40 for %f, 1 to 40
-/// for %e). Rounding of %f and %e: halves go away from zero, judged on the
-/// value's decimal expansion to 18 significant digits; digits beyond the 18th
-/// are written as zeros; a value that rounds to zero has no minus sign. NaN
-/// and infinities are written as "NAN", "INF", "-INF" in the field. The
-/// decimal separator is the process-wide one at the moment of the call.
+/// W (at most 9999) is optional for %f, %e and %d; P is required (0 to 40
+/// for %f, 1 to 40 for %e). Rounding of %f and %e: halves go away from zero,
+/// judged on the value's decimal expansion to 18 significant digits; digits
+/// beyond the 18th are written as zeros; a value that rounds to zero has no
+/// minus sign. NaN and infinities are written as "NAN", "INF", "-INF" in the
+/// field. The decimal separator is the process-wide one at the moment of the
+/// call.
 /// Does not allocate unless `out` must grow, and leaves the floating-point
 /// flags alone. A format that does not match its arguments, or any other
 /// conversion, is a programming error and throws std::logic_error; `out` is

@@ -1,17 +1,50 @@
 #include "points/pointtable.h"
 
+#include <functional>
+
 namespace orthavion {
+
+namespace {
+
+std::uint64_t HashOf(std::string_view nr) { return std::hash<std::string_view>{}(nr); }
+std::uint32_t IndexOf(std::uint64_t slot) { return static_cast<std::uint32_t>(slot); }
+std::uint64_t TagOf(std::uint64_t hash) { return hash & 0xFFFF'FFFF'0000'0000u; }
+
+}  // namespace
 
 void PointTable::ResetToCentroid() {
   if (entries_.empty()) entries_.emplace_back();
   entries_.resize(1);
-  index_.clear();
+  slots_.assign(slots_.empty() ? 1024 : slots_.size(), 0);
 }
 
-std::int32_t PointTable::SuchPunkt(const std::string& nr) {
-  const auto [it, inserted] = index_.try_emplace(nr, size());
-  if (inserted) entries_.emplace_back();
-  return it->second;
+void PointTable::Grow() {
+  std::vector<std::uint64_t> slots(slots_.size() * 2, 0);
+  const std::size_t mask = slots.size() - 1;
+  for (std::uint64_t slot : slots_) {
+    if (slot == 0) continue;
+    const std::uint64_t hash = HashOf(entries_[IndexOf(slot)].NR);
+    std::size_t s = hash & mask;
+    while (slots[s] != 0) s = (s + 1) & mask;
+    slots[s] = slot;
+  }
+  slots_.swap(slots);
+}
+
+std::int32_t PointTable::SuchPunkt(std::string_view nr) {
+  if (2 * entries_.size() >= slots_.size()) Grow();
+  const std::uint64_t hash = HashOf(nr);
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t s = hash & mask;
+  for (; slots_[s] != 0; s = (s + 1) & mask) {
+    const std::uint64_t slot = slots_[s];
+    if (TagOf(slot) == TagOf(hash) && entries_[IndexOf(slot)].NR == nr)
+      return static_cast<std::int32_t>(IndexOf(slot));
+  }
+  const std::int32_t index = size();
+  entries_.emplace_back().NR.assign(nr);
+  slots_[s] = TagOf(hash) | static_cast<std::uint32_t>(index);
+  return index;
 }
 
 }  // namespace orthavion

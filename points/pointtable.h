@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 namespace orthavion {
@@ -17,9 +17,9 @@ struct TPunktTyp {
 };
 
 /// The point table `P`: entry 0 is the centroid record, entries 1 to n hold
-/// one record per distinct point number in order of first appearance. An
-/// index from point number to entry keeps `SuchPunkt` linear in the number
-/// of points read.
+/// one record per distinct point number in order of first appearance. A hash
+/// index from point number to entry keeps `SuchPunkt` at constant cost, so
+/// reading n points takes time linear in n.
 class PointTable {
 public:
   /// True before the first run: the table has no entry, not even entry 0.
@@ -36,15 +36,21 @@ public:
   /// with every field zero when the table is empty.
   void ResetToCentroid();
 
-  /// The index of the entry (from 1) whose `NR` equals `nr`; when none does,
-  /// appends a zeroed entry and returns its index. Entry 0 is never matched.
-  /// The new entry's `NR` is left empty for the caller to set; the index
-  /// remembers `nr` for it.
-  std::int32_t SuchPunkt(const std::string& nr);
+  /// The index of the entry (from 1) whose `NR` equals `nr` exactly; when
+  /// none does, appends an entry with `NR` = `nr` and every other field zero
+  /// and returns its index. Entry 0 is never matched. The readers must not
+  /// change the `NR` of an entry afterwards.
+  std::int32_t SuchPunkt(std::string_view nr);
 
 private:
+  void Grow();
+
   std::vector<TPunktTyp> entries_;
-  std::unordered_map<std::string, std::int32_t> index_;
+  // Open addressing with linear probing, at most half full. A slot holds an
+  // entry index in its low 32 bits (0: empty; entry 0 is never indexed) and
+  // the high half of the NR's hash in its high bits, so most probes that do
+  // not match are decided without touching the entry.
+  std::vector<std::uint64_t> slots_;
 };
 
 }  // namespace orthavion

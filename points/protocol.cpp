@@ -1,21 +1,22 @@
 #include "points/protocol.h"
 
+#include <algorithm>
+
 #include "points/codepage.h"
 #include "points/error.h"
 #include "points/fpcheck.h"
 
 namespace orthavion {
 
-void Protocol::Clear() {
-  text_.clear();
-  starts_.clear();
-  highlighted_.clear();
-  characters_ = 0;
+namespace {
+constexpr std::size_t kBlockSize = 1 << 20;
 }
 
-std::string_view Protocol::Line(std::size_t i) const {
-  const std::size_t end = i + 1 < starts_.size() ? starts_[i + 1] : text_.size();
-  return std::string_view(text_).substr(starts_[i], end - starts_[i]);
+void Protocol::Clear() {
+  blocks_.clear();
+  lines_.clear();
+  highlighted_.clear();
+  characters_ = 0;
 }
 
 void Protocol::Append(std::string_view line, bool highlighted) {
@@ -23,11 +24,17 @@ void Protocol::Append(std::string_view line, bool highlighted) {
   const std::size_t count = Utf8Length(line) + 1;
   if (capacity_ && characters_ + count > *capacity_)
     throw Error("Fehler beim Einfügen einer Zeile in RichEdit");
-  starts_.push_back(text_.size());
-  text_.append(line);
+  if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < line.size()) {
+    blocks_.emplace_back();
+    blocks_.back().reserve(std::max(kBlockSize, line.size()));
+  }
+  std::string& block = blocks_.back();
+  const std::size_t offset = block.size();
+  block.append(line);  // within the reserved capacity: earlier lines stay put
+  lines_.push_back({block.data() + offset, line.size()});
   highlighted_.push_back(highlighted);
   characters_ += count;
-  if (listener_) listener_(highlighted_.size() - 1);
+  if (listener_) listener_(lines_.size() - 1);
 }
 
 }  // namespace orthavion

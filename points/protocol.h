@@ -32,8 +32,8 @@ public:
   /// Removes all lines.
   void Clear();
 
-  std::size_t Count() const { return highlighted_.size(); }
-  std::string_view Line(std::size_t i) const;
+  std::size_t Count() const { return lines_.size(); }
+  std::string_view Line(std::size_t i) const { return {lines_[i].text, lines_[i].size}; }
   bool Highlighted(std::size_t i) const { return highlighted_[i]; }
   /// Characters counted against the capacity.
   std::size_t Characters() const { return characters_; }
@@ -47,9 +47,16 @@ public:
 private:
   void Append(std::string_view line, bool highlighted);
 
+  struct LineRef {
+    const char* text;
+    std::size_t size;
+  };
+
   std::optional<std::size_t> capacity_;
-  std::string text_;                 // all lines, back to back
-  std::vector<std::size_t> starts_;  // offset of each line in text_
+  // The lines' text, back to back in blocks that are never reallocated, so
+  // a protocol of a million lines grows without copying what it holds.
+  std::vector<std::string> blocks_;
+  std::vector<LineRef> lines_;
   std::vector<bool> highlighted_;
   std::size_t characters_ = 0;
   std::function<void(std::size_t)> listener_;
