@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -55,7 +56,7 @@ private:
   std::optional<std::size_t> capacity_;
   // The lines' text, back to back in blocks that are never reallocated, so
   // a protocol of a million lines grows without copying what it holds.
-  std::vector<std::string> blocks_;
+  std::deque<std::string> blocks_;  // a deque never moves its elements
   std::vector<LineRef> lines_;
   std::vector<bool> highlighted_;
   std::size_t characters_ = 0;

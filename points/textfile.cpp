@@ -21,8 +21,9 @@ TextFileReader::TextFileReader(const std::string& fileName) : buffer_(kBufferSiz
   fd_ = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0) RaiseIoError(RefineOpenError(fileName, errno));
   struct stat st;
-  if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
-    const int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+  const int statError = ::fstat(fd_, &st) != 0 ? errno : 0;
+  if (statError != 0 || S_ISDIR(st.st_mode)) {
+    const int err = statError != 0 ? statError : EISDIR;
     ::close(fd_);
     fd_ = -1;
     RaiseIoError(err);
