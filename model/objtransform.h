@@ -1,0 +1,62 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "points/runstate.h"
+
+namespace orthavion {
+
+/// What the OBJ command needs of the window that runs it. A member left
+/// empty is not called (an empty `askShorten` answers No).
+struct ObjCommandView {
+  /// Sets the one-line status text (UTF-8) and repaints it at once.
+  std::function<void(const std::string& text)> status;
+  /// Asks "Koordinaten kürzen?" (buttons Yes and No, Yes the default);
+  /// true for Yes. Asked once per command, when both files are open.
+  std::function<bool()> askShorten;
+  /// The progress indicator, minimum 0. Called first with (0, maximum) when
+  /// it is to be shown, then with growing positions up to `maximum`, at most
+  /// about 260 times per file. The window hides it when the command returns
+  /// normally; after an error it stays as it stands.
+  std::function<void(std::int64_t position, std::int64_t maximum)> progress;
+};
+
+/// The command "Wavefront OBJ-Datei  transformieren": carries the model
+/// `inFile` into the target system with the transformation in `state` (the
+/// centroid record P[0], R and M1, which it does not change) and writes it
+/// to `outFile`.
+///
+/// Steps: status "Dateigröße ermitteln"; n := CountLines(inFile); status
+/// "<n> Datensätze, bitte warten"; progress (0, n); opens the input and
+/// creates the output; asks the question. With Yes the X and Y offsets are
+/// the target centroid's X and Y less the whole multiples of 10000 they
+/// hold (truncated toward zero), with No the centroid's X and Y; the Z offset
+/// is always its Z. Then every line of the input: a line beginning "v " is
+/// written as "%1s %14.6f %14.6f %14.6f %s" with M1·R·(v − start centroid) +
+/// offsets and what follows the Z field, in the decimal separator of its Z
+/// field; every other line is copied byte for byte. Lines are read under the
+/// rules of the system's text files (LF ends a line, CR is dropped, 0x1A ends
+/// the file, an empty file is one empty line) and written with CR LF. Last,
+/// the status "OBJ-Datei transformiert: <v> Eckpunkte, <lines> Datensätze".
+///
+/// The output is written into a temporary file beside it, which replaces
+/// `outFile` only when the whole model is written; on any error it is
+/// removed and an existing `outFile` stays as it was. An `outFile` that
+/// exists and is not a regular file (a device, a pipe) is written directly.
+///
+/// Throws `Error`, ending the command where it stands:
+/// - "Keine Transformation vorhanden: bitte zuerst die Transformation
+///   berechnen" when `state` holds no complete transformation (centroids, R
+///   and M1 of one run), before any status text or file is touched;
+/// - CountLines' errors for an input that cannot be opened;
+/// - "Dateizugriff verweigert" when `outFile` names the input file (also
+///   through a link), and the I/O error texts of a failed create, read or
+///   write ("Ungültiger Dateiname" for a missing folder or an empty name);
+/// - "Gleitkommaüberlauf" for a coordinate too large for a double, read or
+///   computed, and "Ungültige Gleitkommaoperation" for a centroid too large
+///   to shorten in 64 bits.
+void TransformObj(const RunState& state, const std::string& inFile, const std::string& outFile,
+                  const ObjCommandView& view);
+
+}  // namespace orthavion

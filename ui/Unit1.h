@@ -1,0 +1,103 @@
+#pragma once
+// The main window: four file fields, the toolbar with the four commands, the
+// protocol view, a status bar and a progress bar. A thin layer over the
+// core: the handlers read their fields, call the core and show the result.
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "points/runstate.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+class TAboutBox;
+
+/// A one-line edit field that reports double clicks.
+class TEdit : public QLineEdit {
+  Q_OBJECT
+public:
+  using QLineEdit::QLineEdit;
+signals:
+  void doubleClicked();
+
+protected:
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+class TForm2 : public QWidget {
+  Q_OBJECT
+public:
+  explicit TForm2(QWidget* parent = nullptr);
+  ~TForm2() override;
+
+  /// The run state the commands work on; it lives as long as the window.
+  orthavion::RunState& State() { return state_; }
+
+  /// The error message box: stop icon, OK, the program's name as title; a
+  /// "." is appended when the text's last character has a code greater than
+  /// that of ".".
+  static QString ErrorBoxText(const QString& text);
+
+  // Controls, named as the system names them.
+  QToolBar* ToolBar1;
+  QToolButton *ToolButton1, *ToolButton3, *ToolButton2, *ToolButton4;
+  QLabel *Label3, *Label2, *Label4, *Label5;
+  TEdit *Editstartsystem, *EditZielsystem, *EditObj, *EditTransobj;
+  QPushButton *Button1, *Button2, *Button3, *Button4;
+  QPlainTextEdit* RichEdit1;
+  QStatusBar* StatusBar1;
+  QProgressBar* ProgressBar1;
+  QFileDialog* OpenDialog1;
+  QFileDialog* SaveDialog1;
+  QPrinter PrintDialog1Printer;  // the printer the print dialog sets up; keeps the user's choices
+  TAboutBox* AboutBox = nullptr;
+
+public slots:
+  void ToolButton1Click();
+  void ToolButton3Click();
+  void ToolButton2Click();
+  void ToolButton4Click();
+  void Button1Click();
+  void Button2Click();
+  void Button3Click();
+  void Button4Click();
+  void EditObjChange();
+  void FormActivate();
+
+protected:
+  // The modal steps of a command, separate so that tests can answer them.
+  /// Runs a file dialog; the chosen full file name, or nothing on cancel.
+  virtual std::optional<QString> RunFileDialog(QFileDialog& dialog);
+  /// Asks a Yes/No question (Yes the default); true for Yes.
+  virtual bool AskYesNo(const QString& question);
+  /// Shows an error text in the message box.
+  virtual void ShowErrorBox(const QString& text);
+
+  bool event(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  void ChooseFile(QFileDialog& dialog, const QString& filter, TEdit& field);
+  /// Runs a command: errors end it and are shown in the message box; the
+  /// commands and file controls are disabled while it runs.
+  void RunCommand(const std::function<void()>& command);
+  void SetCommandsEnabled(bool enabled);
+  void AppendProtocolLine(std::size_t index);
+  void SetStatusText(const QString& text);
+
+  orthavion::RunState state_;
+  QFont protocolFont_;
+  bool running_ = false;
+  bool returningFromOtherProgram_ = false;
+  bool activatedBefore_ = false;
+};
