@@ -231,8 +231,10 @@ void CancelSuperdiagonal(TMatrix& A, int32 Lb, int32 Ub1, int32 L, int32 K, doub
 // The shift is the eigenvalue of the trailing 2x2 minor of B^T B that is
 // nearer to its last diagonal element. The step chases the bulge down the
 // block with alternating rotations from the right (into V) and from the left
-// (into U). R[K] and S[K - 1] are not negligible here, and S[L] is not, so
-// the divisions of the shift are by non-zero values.
+// (into U). The splitting scan found R[K], S[K - 1] and S[L] not negligible
+// (a cancellation only enlarges S, and shrinks R[K] by a cosine of at least
+// about eps), so the shift divides by non-zero values unless the whole
+// matrix lies near the underflow threshold.
 void QrStep(TMatrix& A, TMatrix& V, int32 Lb, int32 Ub1, int32 Ub2, int32 L, int32 K, double Z,
             TVector& S, TVector& R) {
   const int32 K1 = K - 1;

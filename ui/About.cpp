@@ -93,7 +93,7 @@ void TAboutBox::FormCreate() {
   SetLabelText(ProductName, "Orthavion");
   SetLabelText(Copyright, "Copyright © 2026 Die Orthavion-Entwickler");
   SetLabelText(Comments, "3D Transformation mit Quaternionen");
-  SetLabelText(Internet, "https://orthavion.de");
+  SetLabelText(Internet, "https://www.orthavion.example");
 }
 
 void TAboutBox::OKButtonClick() { hide(); }

@@ -58,7 +58,7 @@ public:
   QProgressBar* ProgressBar1;
   QFileDialog* OpenDialog1;
   QFileDialog* SaveDialog1;
-  QPrinter PrintDialog1Printer;  // the printer the print dialog sets up; keeps the user's choices
+  QPrinter PrintDialog1Printer{QPrinter::HighResolution};  // the printer the print dialog sets up; keeps the user's choices
   TAboutBox* AboutBox = nullptr;
 
 public slots:

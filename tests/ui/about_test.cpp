@@ -37,7 +37,7 @@ TEST(AboutBoxTest, WindowAndControlsAsDesigned) {
       {"ProductName", "Panel1", {88, 16, 0, 0}, "Orthavion"},
       {"Version", "Panel1", {88, 40, 0, 0}, "Ver. ?"},
       {"Copyright", "Panel1", {8, 80, 0, 0}, "Copyright © 2026 Die Orthavion-Entwickler"},
-      {"Internet", "Panel1", {8, 99, 0, 0}, "https://orthavion.de"},
+      {"Internet", "Panel1", {8, 99, 0, 0}, "https://www.orthavion.example"},
       {"Comments", "Panel1", {8, 118, 0, 0}, "3D Transformation mit Quaternionen"},
       {"OKButton", "AboutBox", {111, 180, 75, 25}, "OK"},
   };

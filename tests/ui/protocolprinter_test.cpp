@@ -22,7 +22,8 @@ namespace {
 Protocol Lines(int count) {
   ClearFpErrors();
   Protocol protocol;
-  for (int i = 0; i < count; ++i) protocol.Add("Punkt " + std::to_string(i + 1) + "  1234.567  -0.003");
+  for (int i = 0; i < count; ++i)
+    protocol.Add("Punkt " + std::to_string(i + 1) + "  1234.567  -0.003");
   return protocol;
 }
 
@@ -30,7 +31,8 @@ Protocol Lines(int count) {
 int PdfPages(const std::string& file) {
   const std::string pdf = testsupport::ReadBytes(file);
   int pages = 0;
-  for (std::size_t at = pdf.find("/Type"); at != std::string::npos; at = pdf.find("/Type", at + 1)) {
+  for (std::size_t at = pdf.find("/Type"); at != std::string::npos;
+       at = pdf.find("/Type", at + 1)) {
     const std::size_t name = pdf.find_first_not_of(" \r\n", at + 5);
     if (name != std::string::npos && pdf.compare(name, 5, "/Page") == 0 &&
         (name + 5 == pdf.size() || !std::isalpha(static_cast<unsigned char>(pdf[name + 5]))))
