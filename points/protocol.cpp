@@ -34,7 +34,10 @@ void Protocol::Append(std::string_view line, bool highlighted) {
   lines_.push_back({block.data() + offset, line.size()});
   highlighted_.push_back(highlighted);
   characters_ += count;
-  if (listener_) listener_(lines_.size() - 1);
+  if (listener_) {
+    FpFlagsKept keep;  // the window's text layout is not the command's arithmetic
+    listener_(lines_.size() - 1);
+  }
 }
 
 }  // namespace orthavion
