@@ -17,6 +17,8 @@ namespace {
 
 constexpr std::size_t BUF_SIZE = 4096;
 
+/// Throws the message for a file that cannot be opened: its full path name
+/// and the system's reason for `err`.
 [[noreturn]] void RaiseOpenError(const std::string& fileName, int err) {
   std::error_code ec;
   const auto full = fileName.empty() ? std::filesystem::path()

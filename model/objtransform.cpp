@@ -21,6 +21,10 @@ namespace {
 // Output is collected into blocks of about this size before it is handed to
 // the file, so that the file's own buffer sees few, large writes.
 constexpr std::size_t kWriteBlock = 1 << 16;
+// What a written line may hold beyond the characters read for it: "v", the
+// three coordinates (each at most 317 characters) with their blanks, and
+// CR LF.
+constexpr std::size_t kLineGrowth = 1024;
 
 /// What a vertex line needs: the start centroid, R, M1 and the offsets.
 struct Similarity {
@@ -101,6 +105,9 @@ void TransformObj(const RunState& state, const std::string& inFile, const std::s
   do {
     progress.Advance();
     in.ReadLine(satz);
+    // Room for the whole written line at once: a block that grew by
+    // doubling while a long line is appended would hold it three times.
+    block.reserve(block.size() + satz.size() + kLineGrowth);
     if (IsVertexLine(satz)) {
       AppendVertex(block, satz, t);
       ++vertices;

@@ -100,7 +100,17 @@ bool IsValidUtf8(std::string_view bytes) {
 }
 
 std::string FileNameText(std::string_view name) {
-  return IsValidUtf8(name) ? std::string(name) : DecodeAnsi(name);
+  // Folders of one path may have been named on different systems: each part
+  // between separators is judged on its own.
+  std::string text;
+  for (std::size_t pos = 0;;) {
+    const std::size_t slash = name.find('/', pos);
+    const std::string_view part = name.substr(pos, slash == std::string_view::npos ? slash : slash - pos);
+    text += IsValidUtf8(part) ? std::string(part) : DecodeAnsi(part);
+    if (slash == std::string_view::npos) return text;
+    text += '/';
+    pos = slash + 1;
+  }
 }
 
 std::size_t Utf8Length(std::string_view text) {

@@ -22,9 +22,9 @@ void AppendAnsi(std::string& out, std::string_view text);
 /// True when `bytes` is valid UTF-8.
 bool IsValidUtf8(std::string_view bytes);
 
-/// The text of a file name as the user sees it: the name's bytes when they
-/// are valid UTF-8 (the usual encoding of Linux file names), otherwise the
-/// bytes decoded as Windows-1252.
+/// The text of a file name as the user sees it: each part of the path
+/// between '/' as its bytes when they are valid UTF-8 (the usual encoding of
+/// Linux file names), otherwise decoded as Windows-1252.
 std::string FileNameText(std::string_view name);
 
 /// The number of characters of UTF-8 `text` (bytes that do not continue a

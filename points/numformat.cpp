@@ -86,7 +86,10 @@ char* WriteDigits(char* p, const Decimal& d, int from, int to) {
   const int kept = std::clamp(d.count, from, to);
   const int first = std::clamp(0, from, kept);
   p = std::fill_n(p, first - from, '0');
-  p = std::copy(d.digits + first, d.digits + kept, p);
+  // Only a non-empty range is copied: when every digit lies before the
+  // leading one, `first` is negative and d.digits + first would point
+  // outside the array.
+  if (first < kept) p = std::copy(d.digits + first, d.digits + kept, p);
   return std::fill_n(p, to - kept, '0');
 }
 

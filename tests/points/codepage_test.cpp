@@ -108,6 +108,9 @@ TEST(CodePageTest, FileNameText) {
       {"/daten/Maßstab.txt", "/daten/Maßstab.txt"},      // UTF-8 stays
       {"/daten/Ma\xDFstab.txt", "/daten/Maßstab.txt"},   // Windows-1252 is decoded
       {"/d\xE4ten/\x80.txt", "/däten/€.txt"},
+      // A UTF-8 folder holding a file named on Windows: each part on its own.
+      {"/Müller/M\xFCller.txt", "/Müller/Müller.txt"},
+      {"", ""},
   };
   for (const Row& row : rows) EXPECT_EQ(FileNameText(row.name), row.shown);
 }
