@@ -44,7 +44,7 @@ inline std::string ReadAll(const std::filesystem::path& file) {
 /// A fresh folder under the temporary folder ($TMPDIR, else /tmp), made once
 /// when a fuzz target starts and removed with its contents when it ends.
 class ScratchFolder {
-public:
+ public:
   explicit ScratchFolder(const std::string& prefix) {
     std::string pattern = (std::filesystem::temp_directory_path() / (prefix + ".XXXXXX")).string();
     if (::mkdtemp(pattern.data()) == nullptr)
@@ -60,7 +60,7 @@ public:
 
   const std::filesystem::path& path() const { return path_; }
 
-private:
+ private:
   std::filesystem::path path_;
 };
 

@@ -48,7 +48,8 @@ inline orthavion::RunState FixedTransformation(const std::filesystem::path& fold
     throw std::runtime_error(std::string("the fixed transformation run failed: ") + e.what());
   }
   ClearFolder(folder);
-  if (!state.HasCompleteTransformation()) throw std::runtime_error("the fixed run left no transformation");
+  if (!state.HasCompleteTransformation())
+    throw std::runtime_error("the fixed run left no transformation");
   return state;
 }
 
@@ -63,7 +64,8 @@ struct CarriedVertex {
   std::string_view rest;  ///< what follows the Z field
 };
 
-inline CarriedVertex Carry(const orthavion::RunState& state, bool shorten, std::string_view record) {
+inline CarriedVertex Carry(const orthavion::RunState& state, bool shorten,
+                           std::string_view record) {
   const orthavion::TPunktTyp& c = state.P[0];
   const auto offset = [shorten](double centroid) {
     return shorten ? centroid - 10000.0 * std::trunc(centroid / 10000.0) : centroid;
@@ -120,7 +122,8 @@ inline std::string CheckVertexLine(std::string_view line, const CarriedVertex& v
   std::string layout;
   for (const double want : {v.xn, v.yn, v.zn}) {
     const std::string_view number = NextField(numbers);
-    if (std::string bad = CheckNumber(number, want, v.separator); !bad.empty()) return bad + " in " + Shown(line);
+    if (std::string bad = CheckNumber(number, want, v.separator); !bad.empty())
+      return bad + " in " + Shown(line);
     if (!layout.empty()) layout += ' ';
     layout.append(number.size() < 14 ? 14 - number.size() : 0, ' ').append(number);
   }
@@ -158,7 +161,8 @@ inline std::string CheckReports(const Reports& r, std::size_t lineFeeds, std::si
       "Dateigröße ermitteln", std::to_string(lineFeeds) + " Datensätze, bitte warten",
       "OBJ-Datei transformiert: " + std::to_string(vertices) + " Eckpunkte, " +
           std::to_string(records) + " Datensätze"};
-  if (r.status != want) return "the status texts are not " + Shown(want[1]) + " and " + Shown(want[2]);
+  if (r.status != want)
+    return "the status texts are not " + Shown(want[1]) + " and " + Shown(want[2]);
   const auto maximum = static_cast<std::int64_t>(lineFeeds);
   if (r.progress.empty() || r.progress.front() != std::pair<std::int64_t, std::int64_t>{0, maximum})
     return "the progress does not start at 0 of " + std::to_string(lineFeeds);
@@ -213,7 +217,8 @@ inline Outcome CheckObj(const std::filesystem::path& folder, const orthavion::Ru
   std::vector<detail::CarriedVertex> carried(records.size());
   bool overflow = false;
   for (std::size_t i = 0; i < records.size() && !overflow; ++i)
-    if (detail::IsVertexRecord(records[i])) overflow = (carried[i] = detail::Carry(state, shorten, records[i])).overflow;
+    if (detail::IsVertexRecord(records[i]))
+      overflow = (carried[i] = detail::Carry(state, shorten, records[i])).overflow;
 
   const auto finish = [&](std::string violation) {
     result.violation = std::move(violation);
@@ -222,15 +227,18 @@ inline Outcome CheckObj(const std::filesystem::path& folder, const orthavion::Ru
   };
   if (ReadAll(in) != input) return finish("the input was changed");
   if (failed && !IsSystemErrorText(result.error))
-    return finish("the command ended with " + Shown(result.error) + ", not one of the system's texts");
+    return finish("the command ended with " + Shown(result.error) +
+                  ", not one of the system's texts");
   if (overflow && !failed) return finish("a vertex beyond the largest double passed");
   if (failed && (!overflow || result.error != "Gleitkommaüberlauf"))
     return finish("the command failed with " + Shown(result.error) +
                   (overflow ? ", not with the overflow" : " though every vertex can be carried"));
   const std::vector<std::string> want =
-      failed ? std::vector<std::string>{"modell.obj"} : std::vector<std::string>{"modell-ziel.obj", "modell.obj"};
+      failed ? std::vector<std::string>{"modell.obj"}
+             : std::vector<std::string>{"modell-ziel.obj", "modell.obj"};
   if (FolderEntries(folder) != want)
-    return finish(failed ? "a failed command left a file behind" : "the command left other files than its output");
+    return finish(failed ? "a failed command left a file behind"
+                         : "the command left other files than its output");
   if (failed) return finish({});
 
   std::string violation;
@@ -238,7 +246,8 @@ inline Outcome CheckObj(const std::filesystem::path& folder, const orthavion::Ru
   const std::vector<std::string_view> lines = detail::OutputLines(output, violation);
   if (!violation.empty()) return finish(violation);
   if (lines.size() != records.size())
-    return finish(std::to_string(records.size()) + " records became " + std::to_string(lines.size()) + " lines");
+    return finish(std::to_string(records.size()) + " records became " +
+                  std::to_string(lines.size()) + " lines");
   std::size_t vertices = 0;
   for (std::size_t i = 0; i < records.size(); ++i) {
     if (!detail::IsVertexRecord(records[i])) {
@@ -247,10 +256,12 @@ inline Outcome CheckObj(const std::filesystem::path& folder, const orthavion::Ru
       continue;
     }
     ++vertices;
-    if (std::string bad = detail::CheckVertexLine(lines[i], carried[i]); !bad.empty()) return finish(bad);
+    if (std::string bad = detail::CheckVertexLine(lines[i], carried[i]); !bad.empty())
+      return finish(bad);
   }
-  return finish(detail::CheckReports(reports, static_cast<std::size_t>(std::count(input.begin(), input.end(), '\n')),
-                                   vertices, records.size()));
+  return finish(detail::CheckReports(
+      reports, static_cast<std::size_t>(std::count(input.begin(), input.end(), '\n')), vertices,
+      records.size()));
 }
 
 }  // namespace fuzzcheck

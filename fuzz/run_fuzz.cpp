@@ -12,8 +12,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const fuzzcheck::ScratchFolder folder("orthavion-fuzz-run");
-  const fuzzcheck::Outcome outcome =
-      fuzzcheck::CheckRun(folder.path(), std::string_view(reinterpret_cast<const char*>(data), size));
+  const fuzzcheck::Outcome outcome = fuzzcheck::CheckRun(
+      folder.path(), std::string_view(reinterpret_cast<const char*>(data), size));
   if (!outcome.violation.empty()) fuzzcheck::Fail(outcome.violation);
   return 0;
 }

@@ -44,12 +44,12 @@ inline std::string CheckListings(const orthavion::Protocol& protocol, std::strin
   const std::vector<std::string> start = TextRecords(startBytes), target = TextRecords(targetBytes);
   std::set<std::string_view> numbers;
   for (const std::string& r : start) numbers.insert(PointNumber(r));
-  const auto matched = static_cast<std::size_t>(std::count_if(
-      target.begin(), target.end(), [&](const std::string& r) { return numbers.count(PointNumber(r)) > 0; }));
+  const auto matched = static_cast<std::size_t>(
+      std::count_if(target.begin(), target.end(),
+                    [&](const std::string& r) { return numbers.count(PointNumber(r)) > 0; }));
 
   const std::size_t targetTitle = 2 + start.size(), estimation = targetTitle + 2 + matched;
-  if (protocol.Count() <= estimation ||
-      protocol.Line(targetTitle) != "Zielsystem: " + targetName ||
+  if (protocol.Count() <= estimation || protocol.Line(targetTitle) != "Zielsystem: " + targetName ||
       protocol.Line(estimation) != "7 Parameter Helmerttransformation mit Quaternionen")
     return "the listings do not hold " + std::to_string(start.size()) + " start and " +
            std::to_string(matched) + " target lines";
@@ -57,7 +57,8 @@ inline std::string CheckListings(const orthavion::Protocol& protocol, std::strin
 }
 
 /// The saved protocol holds every line of the protocol, each ended by CR LF.
-inline std::string CheckSavedProtocol(const orthavion::Protocol& protocol, const std::string& saved) {
+inline std::string CheckSavedProtocol(const orthavion::Protocol& protocol,
+                                      const std::string& saved) {
   std::size_t lineEnds = 0;
   for (std::size_t i = 0; i < saved.size(); ++i) {
     if (saved[i] != '\n') continue;
@@ -83,7 +84,8 @@ inline std::string CheckSavedProtocol(const orthavion::Protocol& protocol, const
 inline Outcome CheckRun(const std::filesystem::path& folder, std::string_view input) {
   if (!FolderEntries(folder).empty()) return {"the folder is not empty at the start", ""};
   const auto [startBytes, targetBytes] = SplitPointFiles(input);
-  const std::filesystem::path start = folder / "Startsystem.txt", target = folder / "Zielsystem.txt";
+  const std::filesystem::path start = folder / "Startsystem.txt",
+                              target = folder / "Zielsystem.txt";
   WriteBytes(start, startBytes);
   WriteBytes(target, targetBytes);
 
@@ -107,11 +109,14 @@ inline Outcome CheckRun(const std::filesystem::path& folder, std::string_view in
   } else if (failed && !IsSystemErrorText(out.error)) {
     out.violation = "the run ended with " + Shown(out.error) + ", not one of the system's texts";
   } else if (FolderEntries(folder) != want) {
-    out.violation = failed ? "a failed run left a file behind" : "the run left other files than the protocol";
+    out.violation =
+        failed ? "a failed run left a file behind" : "the run left other files than the protocol";
   } else if (!failed) {
-    out.violation = detail::CheckSavedProtocol(state.protocol, ReadAll(folder / "Trafoprotokoll.txt"));
+    out.violation =
+        detail::CheckSavedProtocol(state.protocol, ReadAll(folder / "Trafoprotokoll.txt"));
     if (out.violation.empty())
-      out.violation = detail::CheckListings(state.protocol, startBytes, targetBytes, target.string());
+      out.violation =
+          detail::CheckListings(state.protocol, startBytes, targetBytes, target.string());
   }
   ClearFolder(folder);
   return out;

@@ -47,7 +47,8 @@ inline std::string CompareFloat(std::string_view field, const FloatResult& got,
   if (got.threw != want.overflow)
     return std::string(want.overflow ? "no overflow error" : "an overflow error") + " for " +
            Shown(field) + ", which reads " + Shown(want.value);
-  if (!got.threw && std::bit_cast<std::uint64_t>(got.value) != std::bit_cast<std::uint64_t>(want.value))
+  if (!got.threw &&
+      std::bit_cast<std::uint64_t>(got.value) != std::bit_cast<std::uint64_t>(want.value))
     return "GetFloat gives " + Shown(got.value) + " for " + Shown(field) + ", the reference " +
            Shown(want.value);
   return {};
@@ -72,7 +73,10 @@ inline std::string CheckField(std::string_view field) {
            Shown(field);
   if (std::string v = CompareFloat(field, got, want); !v.empty()) return v;
   if (!got.threw) {
-    const FloatResult flags = ReadFloat([] { CheckFp(); return 0.0; });
+    const FloatResult flags = ReadFloat([] {
+      CheckFp();
+      return 0.0;
+    });
     if (flags.threw)
       return "GetFloat of " + Shown(field) + " leaves the floating-point error '" + flags.error +
              "' to the command";
@@ -101,7 +105,8 @@ inline std::string CheckRecord(std::string_view bytes) {
   std::string_view view(record);
   do {
     const std::string_view field = TakeField(view);
-    if (field.find(' ') != std::string_view::npos) return "the field " + Shown(field) + " holds a space";
+    if (field.find(' ') != std::string_view::npos)
+      return "the field " + Shown(field) + " holds a space";
     if (view.starts_with(' ')) return "the rest " + Shown(view) + " begins with a space";
     if (field.empty() && !(fields.empty() && view.empty()))
       return "an empty field before the rest " + Shown(view);
@@ -132,7 +137,8 @@ inline std::string CheckRecord(std::string_view bytes) {
     if (k % 5 == 0) {
       const std::string a = GetStr(text);
       const std::string_view b = TakeField(rest);
-      if (a != field || b != field) return "GetStr/TakeField in turn miss the field " + Shown(field);
+      if (a != field || b != field)
+        return "GetStr/TakeField in turn miss the field " + Shown(field);
     } else if (k % 5 == 1) {
       const std::int32_t a = GetInt(text), b = GetInt(rest), want = ReferenceInt(field);
       if (a != want || b != want) return "GetInt in turn misreads " + Shown(field);

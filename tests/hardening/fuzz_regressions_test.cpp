@@ -36,16 +36,14 @@ struct Seed {
 
 // The tokenizer's commands are those that read the record.
 const Seed kTokenizerSeeds[] = {
-    {"tokenizer/point-record", ""},
-    {"tokenizer/integers", ""},
-    {"tokenizer/reals", ""},
-    {"tokenizer/range", "Gleitkommaüberlauf"},  // '1e400'
+    {"tokenizer/point-record", ""}, {"tokenizer/integers", ""},
+    {"tokenizer/reals", ""},        {"tokenizer/range", "Gleitkommaüberlauf"},  // '1e400'
     {"tokenizer/bytes", ""},
 };
 
 const Seed kRunSeeds[] = {
     {"run/examples", ""},
-    {"run/comma-crlf", ""},        // decimal commas, CR LF, text after 0x1A
+    {"run/comma-crlf", ""},  // decimal commas, CR LF, text after 0x1A
     // Found by fuzz_run: an eigenvalue of about 1e-11 written with %12.6f
     // formed a pointer before the formatter's digit buffer.
     {"run/new-points", ""},
@@ -55,20 +53,17 @@ const Seed kRunSeeds[] = {
 };
 
 const Seed kObjSeeds[] = {
-    {"obj/cube.obj", ""},
-    {"obj/crlf-comma.obj", ""},
-    {"obj/overflow.obj", "Gleitkommaüberlauf"},
-    {"obj/empty.obj", ""},
-    {"obj/no-final-lf.obj", ""},
+    {"obj/cube.obj", ""},  {"obj/crlf-comma.obj", ""},  {"obj/overflow.obj", "Gleitkommaüberlauf"},
+    {"obj/empty.obj", ""}, {"obj/no-final-lf.obj", ""},
 };
 
 std::string Input(const Seed& seed) { return ReadBytes(kCorpus / seed.file); }
 
 TEST(FuzzRegressionTest, EveryCorpusFileHasAStatedOutcome) {
   std::set<std::string> listed, found;
-  for (const std::span<const Seed> seeds : {std::span<const Seed>(kTokenizerSeeds),
-                                             std::span<const Seed>(kRunSeeds),
-                                             std::span<const Seed>(kObjSeeds)})
+  for (const std::span<const Seed> seeds :
+       {std::span<const Seed>(kTokenizerSeeds), std::span<const Seed>(kRunSeeds),
+        std::span<const Seed>(kObjSeeds)})
     for (const Seed& s : seeds) listed.insert(s.file);
   for (const auto& entry : fs::recursive_directory_iterator(kCorpus))
     if (entry.is_regular_file()) found.insert(entry.path().lexically_relative(kCorpus).string());
@@ -106,7 +101,8 @@ TEST(FuzzRegressionTest, ObjSeedsKeepThePropertiesWithTheirOutcome) {
   for (const Seed& seed : kObjSeeds) {
     for (const bool shorten : {false, true}) {
       SCOPED_TRACE(std::string(seed.file) + (shorten ? ", shortened" : ""));
-      const fuzzcheck::Outcome outcome = fuzzcheck::CheckObj(dir.path(), state, Input(seed), shorten);
+      const fuzzcheck::Outcome outcome =
+          fuzzcheck::CheckObj(dir.path(), state, Input(seed), shorten);
       EXPECT_EQ(outcome.violation, "");
       EXPECT_EQ(outcome.error, seed.error);
     }

@@ -81,7 +81,7 @@ TEST_P(NumberFieldTest, GivesItsListingLineOrEndsTheRun) {
   }
 
   EXPECT_EQ(error, "");
-  const auto column = [&](Position p, const char* normal) {
+  const auto column = [&number = number, &position = position](Position p, const char* normal) {
     return p == position ? std::string(number.asCoordinate) : std::string(normal);
   };
   std::string listing;
