@@ -77,14 +77,25 @@ void TransformObj(const RunState& state, const std::string& inFile, const std::s
   if (state.P.empty() || !state.HasCompleteTransformation())
     throw Error("Keine Transformation vorhanden: bitte zuerst die Transformation berechnen");
   ClearFpErrors();
+  // The window's callbacks run its own arithmetic (layout, painting); their
+  // floating-point flags are not the command's.
   const auto status = [&view](const std::string& text) {
-    if (view.status) view.status(text);
+    if (view.status) {
+      FpFlagsKept keep;
+      view.status(text);
+    }
   };
+  const ThrottledProgress::Report report =
+      view.progress ? ThrottledProgress::Report([&view](std::int64_t position, std::int64_t maximum) {
+        FpFlagsKept keep;
+        view.progress(position, maximum);
+      })
+                    : ThrottledProgress::Report();
 
   status("Dateigröße ermitteln");
   const std::int64_t n = CountLines(inFile);
   status(std::to_string(n) + " Datensätze, bitte warten");
-  ThrottledProgress progress(view.progress, n);
+  ThrottledProgress progress(report, n);
 
   TextFileReader in(inFile);
   // Replacing the input by the output would destroy the model, whichever
@@ -94,7 +105,11 @@ void TransformObj(const RunState& state, const std::string& inFile, const std::s
   ReplacingFile out;
   if (const int err = out.Create(outFile)) RaiseIoError(err);
 
-  const bool shorten = view.askShorten && view.askShorten();
+  bool shorten = false;
+  if (view.askShorten) {
+    FpFlagsKept keep;
+    shorten = view.askShorten();
+  }
   const TPunktTyp& c = state.P[0];
   const Similarity t{c.XS, c.YS, c.ZS, state.R, state.M1,
                      shorten ? Shortened(c.XZ) : c.XZ, shorten ? Shortened(c.YZ) : c.YZ, c.ZZ};

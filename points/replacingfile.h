@@ -40,6 +40,7 @@ private:
   std::string temp_;
   std::vector<char> buffer_;
   std::size_t used_ = 0;
+  long long written_ = 0;  // bytes handed to the file so far
   int writeError_ = 0;  // the first write error, reported again by Finish
 };
 
