@@ -8,34 +8,15 @@
 #include <filesystem>
 
 #include "points/codepage.h"
+#include "support/batchrun.h"
 #include "support/testdir.h"
 
+using testsupport::CopyExamples;
 using testsupport::ReadBytes;
+using testsupport::RunBatch;
 using testsupport::TestDir;
 
 namespace {
-
-struct Result {
-  int exitCode;
-  std::string out, err;
-};
-
-/// Runs the batch program in `dir` with `args` (already quoted for the shell).
-Result RunBatch(const TestDir& dir, const std::string& args) {
-  const std::string cmd = "cd '" + dir.path().string() + "' && '" ORTHAVION_BATCH "' " + args +
-                          " >out.txt 2>err.txt";
-  const int status = std::system(cmd.c_str());
-  Result r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(dir.file("out.txt")),
-           ReadBytes(dir.file("err.txt"))};
-  std::filesystem::remove(dir.file("out.txt"));
-  std::filesystem::remove(dir.file("err.txt"));
-  return r;
-}
-
-void CopyExamples(const TestDir& dir) {
-  for (const auto& e : std::filesystem::directory_iterator(ORTHAVION_SOURCE_DIR "/examples"))
-    std::filesystem::copy_file(e.path(), dir.path() / e.path().filename());
-}
 
 /// The golden protocol as the batch program prints it: UTF-8, LF.
 std::string AsPrinted(const std::string& ansi) {
@@ -57,7 +38,7 @@ TEST_P(BatchExampleTest, WritesTheGoldenProtocol) {
   const ExampleCase& c = GetParam();
   TestDir dir;
   CopyExamples(dir);
-  const Result r = RunBatch(dir, std::string(c.start) + " " + c.target);
+  const testsupport::BatchResult r = RunBatch(dir, std::string(c.start) + " " + c.target);
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.err, "");
   const std::string golden = ReadBytes(std::string(ORTHAVION_TEST_DATA "/golden/") + c.golden);
@@ -75,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(BatchTest, AFailedRunPrintsWhatItWroteAndTheErrorAndExitsWithOne) {
   TestDir dir;
   dir.write("s.txt", "A 0 1 2 3\n");
-  const Result r = RunBatch(dir, "s.txt missing.txt");
+  const testsupport::BatchResult r = RunBatch(dir, "s.txt missing.txt");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.err, "Datei nicht gefunden\n");
   EXPECT_EQ(r.out,
@@ -88,7 +69,7 @@ TEST(BatchTest, AFailedRunPrintsWhatItWroteAndTheErrorAndExitsWithOne) {
 TEST(BatchTest, AUsageErrorExitsWithTwo) {
   TestDir dir;
   for (const char* args : {"", "one", "one two three"}) {
-    const Result r = RunBatch(dir, args);
+    const testsupport::BatchResult r = RunBatch(dir, args);
     EXPECT_EQ(r.exitCode, 2) << args;
     EXPECT_NE(r.err.find("Aufruf: orthavion-batch"), std::string::npos) << args;
   }

@@ -8,38 +8,22 @@
 
 #include "estimation/run.h"
 #include "model/objtransform.h"
+#include "support/batchrun.h"
 #include "support/testdir.h"
 
 using testsupport::ReadBytes;
+using testsupport::RunBatch;
 using testsupport::TestDir;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-  int exitCode;
-  std::string out, err;
-};
-
-/// Runs the batch program in `dir` with `args` (already quoted for the shell).
-Result RunBatch(const TestDir& dir, const std::string& args) {
-  const std::string cmd = "cd '" + dir.path().string() + "' && '" ORTHAVION_BATCH "' " + args +
-                          " >stdout.txt 2>stderr.txt";
-  const int status = std::system(cmd.c_str());
-  Result r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(dir.file("stdout.txt")),
-           ReadBytes(dir.file("stderr.txt"))};
-  fs::remove(dir.file("stdout.txt"));
-  fs::remove(dir.file("stderr.txt"));
-  return r;
-}
-
 const std::string kModel =
     "# Gel\xE4nde\nmtllib m.mtl\nv 1250.004 2250.777 125.660 0.5\nv 1012,345 2034,567 101,234\n"
     "vn 0 0 1\nf 1//1 2//1 1//1\n";
 
-void CopyExamples(const TestDir& dir) {
-  for (const char* f : {"startsystem.txt", "zielsystem.txt"})
-    fs::copy_file(fs::path(ORTHAVION_SOURCE_DIR "/examples") / f, dir.path() / f);
+void CopyExamplesAndModel(const TestDir& dir) {
+  testsupport::CopyExamples(dir);
   dir.write("model.obj", kModel);
 }
 
@@ -48,9 +32,9 @@ class ObjBatchTest : public ::testing::TestWithParam<bool> {};
 TEST_P(ObjBatchTest, WritesTheModelAsTheCommandDoes) {
   const bool shorten = GetParam();
   TestDir dir;
-  CopyExamples(dir);
-  const Result plain = RunBatch(dir, "startsystem.txt zielsystem.txt");
-  const Result r = RunBatch(dir, std::string("startsystem.txt zielsystem.txt --obj model.obj out.obj") +
+  CopyExamplesAndModel(dir);
+  const testsupport::BatchResult plain = RunBatch(dir, "startsystem.txt zielsystem.txt");
+  const testsupport::BatchResult r = RunBatch(dir, std::string("startsystem.txt zielsystem.txt --obj model.obj out.obj") +
                                      (shorten ? " --shorten" : ""));
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, plain.out) << "the protocol as without --obj";
@@ -74,8 +58,8 @@ INSTANTIATE_TEST_SUITE_P(Shortening, ObjBatchTest, ::testing::Bool());
 
 TEST(ObjBatchTest, AFailedRunWritesNoModel) {
   TestDir dir;
-  CopyExamples(dir);
-  const Result r = RunBatch(dir, "startsystem.txt missing.txt --obj model.obj out.obj");
+  CopyExamplesAndModel(dir);
+  const testsupport::BatchResult r = RunBatch(dir, "startsystem.txt missing.txt --obj model.obj out.obj");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.err, "Datei nicht gefunden\n");
   EXPECT_FALSE(fs::exists(dir.file("out.obj")));
@@ -83,8 +67,8 @@ TEST(ObjBatchTest, AFailedRunWritesNoModel) {
 
 TEST(ObjBatchTest, AFailedModelEndsWithItsError) {
   TestDir dir;
-  CopyExamples(dir);
-  const Result r = RunBatch(dir, "startsystem.txt zielsystem.txt --obj model.obj model.obj");
+  CopyExamplesAndModel(dir);
+  const testsupport::BatchResult r = RunBatch(dir, "startsystem.txt zielsystem.txt --obj model.obj model.obj");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.err.substr(r.err.rfind('\n', r.err.size() - 2) + 1), "Dateizugriff verweigert\n");
   EXPECT_EQ(ReadBytes(dir.file("model.obj")), kModel);
@@ -93,11 +77,11 @@ TEST(ObjBatchTest, AFailedModelEndsWithItsError) {
 
 TEST(ObjBatchTest, AUsageErrorExitsWithTwoBeforeAnyRun) {
   TestDir dir;
-  CopyExamples(dir);
+  CopyExamplesAndModel(dir);
   for (const char* args :
        {"a b --obj", "a b --obj x", "a b --shorten", "a --obj x y", "a b c --obj x y",
         "a b --obj x y --obj x y"}) {
-    const Result r = RunBatch(dir, args);
+    const testsupport::BatchResult r = RunBatch(dir, args);
     EXPECT_EQ(r.exitCode, 2) << args;
     EXPECT_NE(r.err.find("Aufruf: orthavion-batch STARTSYSTEM ZIELSYSTEM [--obj"),
               std::string::npos)

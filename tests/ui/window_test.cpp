@@ -18,10 +18,12 @@
 #include <filesystem>
 
 #include "points/decimalseparator.h"
+#include "support/batchrun.h"
 #include "support/testdir.h"
 #include "ui/About.h"
 #include "ui/Unit1.h"
 
+using testsupport::CopyExamples;
 using testsupport::ReadBytes;
 using testsupport::TestDir;
 
@@ -211,11 +213,6 @@ TEST(WindowTest, ActivationSetsTheDecimalPoint) {
   QEvent activate(QEvent::WindowActivate);
   QApplication::sendEvent(&form, &activate);
   EXPECT_EQ(orthavion::DecimalSeparator(), '.');
-}
-
-void CopyExamples(const TestDir& dir) {
-  for (const auto& e : std::filesystem::directory_iterator(ORTHAVION_SOURCE_DIR "/examples"))
-    std::filesystem::copy_file(e.path(), dir.path() / e.path().filename());
 }
 
 TEST(WindowTest, ARunFillsTheProtocolWithConspicuousPointsInRed) {
