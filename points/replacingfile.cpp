@@ -60,7 +60,8 @@ int ReplacingFile::Create(const std::string& target) {
     const mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
     (void)::fchmod(fd_, mode);
   }
-  buffer_.resize(kBufferSize);
+  // Not zero-filled: only what Write copied in is ever written out.
+  buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
   used_ = 0;
   return 0;
 }
@@ -68,7 +69,7 @@ int ReplacingFile::Create(const std::string& target) {
 int ReplacingFile::Flush() {
   std::size_t done = 0;
   while (done < used_) {
-    const ssize_t n = ::write(fd_, buffer_.data() + done, used_ - done);
+    const ssize_t n = ::write(fd_, buffer_.get() + done, used_ - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       return errno;
@@ -88,9 +89,9 @@ int ReplacingFile::Flush() {
 int ReplacingFile::Write(std::string_view bytes) {
   if (writeError_) return writeError_;
   while (!bytes.empty()) {
-    if (used_ == buffer_.size() && (writeError_ = Flush())) return writeError_;
-    const std::size_t take = std::min(bytes.size(), buffer_.size() - used_);
-    std::memcpy(buffer_.data() + used_, bytes.data(), take);
+    if (used_ == kBufferSize && (writeError_ = Flush())) return writeError_;
+    const std::size_t take = std::min(bytes.size(), kBufferSize - used_);
+    std::memcpy(buffer_.get() + used_, bytes.data(), take);
     used_ += take;
     bytes.remove_prefix(take);
   }

@@ -1,7 +1,7 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace orthavion {
 
@@ -38,7 +38,7 @@ private:
   bool direct_ = false;  // writing the target itself (not a regular file)
   std::string target_;
   std::string temp_;
-  std::vector<char> buffer_;
+  std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
   long long written_ = 0;  // bytes handed to the file so far
   int writeError_ = 0;  // the first write error, reported again by Finish
