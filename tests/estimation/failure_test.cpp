@@ -4,6 +4,7 @@
 
 #include "estimation/run.h"
 #include "points/error.h"
+#include "support/casename.h"
 #include "support/testdir.h"
 
 using namespace orthavion;
@@ -82,12 +83,7 @@ TEST_P(FailureTest, EndsWithItsErrorAndKeepsTheEarlierProtocolFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, FailureTest, ::testing::ValuesIn(kFailures),
-                         [](const auto& info) {
-                           std::string n = info.param.name;
-                           for (char& ch : n)
-                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           return n;
-                         });
+                         testsupport::CaseName());
 
 TEST(FailureTest, ARunThatFailsBeforeTheScaleLeavesAMixedState) {
   TestDir dir;

@@ -12,6 +12,7 @@
 #include "estimation/similarity.h"
 #include "points/decimalseparator.h"
 #include "points/error.h"
+#include "support/casename.h"
 #include "support/testdir.h"
 
 using namespace orthavion;
@@ -122,12 +123,7 @@ TEST_P(RunTest, ReproducesTheSimilarityAndTheUmeyamaSolution) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Similarities, RunTest, ::testing::ValuesIn(kRunCases),
-                         [](const auto& info) {
-                           std::string n = info.param.name;
-                           for (char& ch : n)
-                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           return n;
-                         });
+                         testsupport::CaseName());
 
 TEST(RunTest, ThreeExactlyPlacedControlPointsGiveTheRotation) {
   // Three control points always lie in one plane: the 4x4 matrix has a
