@@ -18,9 +18,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/error.h"
+#include "base/texts.h"
 #include "estimation/run.h"
 #include "model/objtransform.h"
-#include "points/error.h"
 
 namespace {
 
@@ -74,8 +75,8 @@ void PrintProtocol(const orthavion::Protocol& protocol) {
   std::fflush(stdout);
 }
 
-int Fail(const orthavion::Error& e) {
-  std::fprintf(stderr, "%s\n", e.what());
+int Fail(const std::exception& e) {
+  std::fprintf(stderr, "%s\n", orthavion::CommandErrorText(e).c_str());
   return 1;
 }
 
@@ -90,22 +91,23 @@ int main(int argc, char** argv) {
   orthavion::RunState state;  // no text view: the protocol has no capacity limit
   try {
     orthavion::TransformationRun(state, a->start, a->target);
-  } catch (const orthavion::Error& e) {
+  } catch (const std::exception& e) {
     PrintProtocol(state.protocol);
     return Fail(e);
   }
   PrintProtocol(state.protocol);
   if (!a->objIn) return 0;
 
-  orthavion::ObjCommandView view;
+  orthavion::CommandView view;
   view.status = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
   view.askShorten = [&a] {
-    std::fprintf(stderr, "Koordinaten kürzen? %s\n", a->shorten ? "Ja" : "Nein");
+    std::fprintf(stderr, "%s %s\n", std::string(orthavion::texts::kAskShorten).c_str(),
+                 a->shorten ? "Ja" : "Nein");
     return a->shorten;
   };
   try {
     orthavion::TransformObj(state, *a->objIn, *a->objOut, view);
-  } catch (const orthavion::Error& e) {
+  } catch (const std::exception& e) {
     return Fail(e);
   }
   return 0;

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "points/numformat.h"
+#include "text/numformat.h"
 
 namespace {
 

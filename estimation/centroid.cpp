@@ -1,14 +1,14 @@
 #include "estimation/centroid.h"
 
-#include "points/fpcheck.h"
-#include "points/numformat.h"
+#include "base/fpcheck.h"
+#include "text/numformat.h"
 
 namespace orthavion {
 
 void Schwerpunkt(RunState& state) {
   PointTable& P = state.P;
   TPunktTyp& c = P[0];
-  state.centroidRun = 0;  // from here on entry 0 no longer holds a whole run's centroids
+  state.Rewriting(TransformationPart::Centroids);
   c.NR = "Schwerpunkt";
   c.XS = c.YS = c.ZS = c.XZ = c.YZ = c.ZZ = 0.0;
   int n = 0;
@@ -31,7 +31,7 @@ void Schwerpunkt(RunState& state) {
   c.XZ = Fp(c.XZ / n);
   c.YZ = Fp(c.YZ / n);
   c.ZZ = Fp(c.ZZ / n);
-  state.centroidRun = state.runCount;
+  state.Written(TransformationPart::Centroids);
 }
 
 void Schwerpunktreduktion(RunState& state) {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "points/fpcheck.h"
-#include "points/numformat.h"
+#include "base/fpcheck.h"
+#include "text/numformat.h"
 
 namespace orthavion {
 
@@ -28,9 +28,9 @@ void SolveScaleAndTranslation(RunState& state, const TPunktMatrix& X, const TPun
   for (std::size_t j = 1; j <= k; ++j)
     for (int c = 1; c <= 3; ++c) sumxx = sumxx + X[j][c] * X[j][c];
   CheckFp();
-  state.scaleRun = 0;
+  state.Rewriting(TransformationPart::Scale);
   state.M1 = Fp(lambdaMax / sumxx);
-  state.scaleRun = state.runCount;
+  state.Written(TransformationPart::Scale);
   const double M1 = state.M1;
   protocol.Add("");
   protocol.Add(Format("Maßstabsfaktor %10.6f : %10.3f ppm", {M1, (M1 - 1) * 1000000}));

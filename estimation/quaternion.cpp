@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "base/fpcheck.h"
 #include "numeric/ueigsym.h"
 #include "numeric/utypes.h"
-#include "points/fpcheck.h"
-#include "points/numformat.h"
+#include "text/numformat.h"
 
 namespace orthavion {
 
@@ -133,10 +133,10 @@ RotationResult SolveRotation(RunState& state, const TPunktMatrix& X, const TPunk
   protocol.Add("Normierter Eigenvektor");
   protocol.Add(Format("%12.6f%12.6f%12.6f%12.6f", {Q[0], Q[1], Q[2], Q[3]}));
 
-  state.rotationRun = 0;
+  state.Rewriting(TransformationPart::Rotation);
   QROTmat(Q, state.R);
   CheckFp();
-  state.rotationRun = state.runCount;
+  state.Written(TransformationPart::Rotation);
   protocol.Add("R-Matrix");
   const TMat3& R = state.R;
   for (int i = 1; i <= 3; ++i)

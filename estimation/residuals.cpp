@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "points/fpcheck.h"
-#include "points/numformat.h"
+#include "base/fpcheck.h"
+#include "text/numformat.h"
 
 namespace orthavion {
 

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/decimalseparator.h"
+#include "base/error.h"
 #include "estimation/run.h"
 #include "fuzz/folder.h"
 #include "fuzz/outcome.h"
@@ -17,8 +19,6 @@
 #include "fuzz/systemtexts.h"
 #include "fuzz/textrecords.h"
 #include "model/objtransform.h"
-#include "points/decimalseparator.h"
-#include "points/error.h"
 
 namespace fuzzcheck {
 
@@ -197,7 +197,7 @@ inline Outcome CheckObj(const std::filesystem::path& folder, const orthavion::Ru
   WriteBytes(in, input);
 
   detail::Reports reports;
-  orthavion::ObjCommandView view;
+  orthavion::CommandView view;
   view.status = [&reports](const std::string& text) { reports.status.push_back(text); };
   view.askShorten = [shorten] { return shorten; };
   view.progress = [&reports](std::int64_t position, std::int64_t maximum) {

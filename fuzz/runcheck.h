@@ -6,15 +6,15 @@
 #include <string_view>
 #include <vector>
 
+#include "base/decimalseparator.h"
+#include "base/error.h"
 #include "estimation/run.h"
 #include "fuzz/folder.h"
 #include "fuzz/outcome.h"
 #include "fuzz/shown.h"
 #include "fuzz/systemtexts.h"
 #include "fuzz/textrecords.h"
-#include "points/decimalseparator.h"
-#include "points/error.h"
-#include "points/protocol.h"
+#include "protocol/protocol.h"
 
 namespace fuzzcheck {
 

@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "base/decimalseparator.h"
+#include "base/error.h"
+#include "base/fpcheck.h"
 #include "fuzz/referencereaders.h"
 #include "fuzz/shown.h"
-#include "points/decimalseparator.h"
-#include "points/error.h"
-#include "points/fpcheck.h"
-#include "points/tokenizer.h"
+#include "text/tokenizer.h"
 
 namespace fuzzcheck {
 

@@ -5,28 +5,14 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
 
-#include "points/codepage.h"
-#include "points/error.h"
-#include "points/fileerror.h"
+#include "text/fileerror.h"
 
 namespace orthavion {
 
 namespace {
 
 constexpr std::size_t BUF_SIZE = 4096;
-
-/// Throws the message for a file that cannot be opened: its full path name
-/// and the system's reason for `err`.
-[[noreturn]] void RaiseOpenError(const std::string& fileName, int err) {
-  std::error_code ec;
-  const auto full = fileName.empty() ? std::filesystem::path()
-                                     : std::filesystem::absolute(fileName, ec);
-  const std::string shown = ec ? fileName : full.lexically_normal().string();
-  throw Error("Datei " + FileNameText(shown) + " kann nicht geöffnet werden. " +
-              OsReasonText(RefineOpenError(fileName, err)));
-}
 
 /// The number of LF bytes among `n` bytes. A comparison per byte summed in
 /// 32 bits, which the compiler turns into vector code; std::count's 64-bit
@@ -46,13 +32,13 @@ struct FileCloser {
 }  // namespace
 
 std::int64_t CountLines(const std::string& fileName) {
-  if (fileName.empty()) RaiseOpenError(fileName, EINVAL);
+  if (fileName.empty()) RaiseCannotOpen(fileName, EINVAL);
   const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) RaiseOpenError(fileName, errno);
+  if (fd < 0) RaiseCannotOpen(fileName, errno);
   const FileCloser FS{fd};
   struct stat st;
-  if (::fstat(fd, &st) != 0) RaiseOpenError(fileName, errno);
-  if (S_ISDIR(st.st_mode)) RaiseOpenError(fileName, EISDIR);
+  if (::fstat(fd, &st) != 0) RaiseCannotOpen(fileName, errno);
+  if (S_ISDIR(st.st_mode)) RaiseCannotOpen(fileName, EISDIR);
   (void)::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 
   // Read to the end of the file rather than to the first short block: a

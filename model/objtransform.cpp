@@ -4,15 +4,16 @@
 #include <filesystem>
 #include <string_view>
 
+#include "base/error.h"
+#include "base/fpcheck.h"
+#include "base/texts.h"
 #include "model/countlines.h"
 #include "model/throttledprogress.h"
-#include "points/error.h"
-#include "points/fileerror.h"
-#include "points/fpcheck.h"
-#include "points/numformat.h"
-#include "points/replacingfile.h"
-#include "points/textfile.h"
-#include "points/tokenizer.h"
+#include "text/fileerror.h"
+#include "text/numformat.h"
+#include "text/replacingfile.h"
+#include "text/textfile.h"
+#include "text/tokenizer.h"
 
 namespace orthavion {
 
@@ -41,7 +42,7 @@ struct Similarity {
 double Shortened(double c) {
   const double q = c / 10000.0;
   if (!(q >= -9223372036854775808.0 && q < 9223372036854775808.0))
-    throw Error("Ungültige Gleitkommaoperation");
+    RaiseFpInvalid();
   const auto whole = static_cast<std::int64_t>(q);
   return c - 10000.0 * static_cast<double>(whole);
 }
@@ -73,29 +74,19 @@ void Write(ReplacingFile& file, std::string& block) {
 }  // namespace
 
 void TransformObj(const RunState& state, const std::string& inFile, const std::string& outFile,
-                  const ObjCommandView& view) {
+                  const CommandView& view) {
   if (state.P.empty() || !state.HasCompleteTransformation())
-    throw Error("Keine Transformation vorhanden: bitte zuerst die Transformation berechnen");
+    throw Error(texts::kNoTransformation);
   ClearFpErrors();
-  // The window's callbacks run its own arithmetic (layout, painting); their
-  // floating-point flags are not the command's.
-  const auto status = [&view](const std::string& text) {
-    if (view.status) {
-      FpFlagsKept keep;
-      view.status(text);
-    }
+  const CommandView window = KeepingFpFlags(view);
+  const auto status = [&window](const std::string& text) {
+    if (window.status) window.status(text);
   };
-  const ThrottledProgress::Report report =
-      view.progress ? ThrottledProgress::Report([&view](std::int64_t position, std::int64_t maximum) {
-        FpFlagsKept keep;
-        view.progress(position, maximum);
-      })
-                    : ThrottledProgress::Report();
 
-  status("Dateigröße ermitteln");
+  status(std::string(texts::kStatusFileSize));
   const std::int64_t n = CountLines(inFile);
-  status(std::to_string(n) + " Datensätze, bitte warten");
-  ThrottledProgress progress(report, n);
+  status(texts::RecordsPleaseWaitText(n));
+  ThrottledProgress progress(window.progress, n);
 
   TextFileReader in(inFile);
   // Replacing the input by the output would destroy the model, whichever
@@ -105,11 +96,7 @@ void TransformObj(const RunState& state, const std::string& inFile, const std::s
   ReplacingFile out;
   if (const int err = out.Create(outFile)) RaiseIoError(err);
 
-  bool shorten = false;
-  if (view.askShorten) {
-    FpFlagsKept keep;
-    shorten = view.askShorten();
-  }
+  const bool shorten = window.askShorten && window.askShorten();
   const TPunktTyp& c = state.P[0];
   const Similarity t{c.XS, c.YS, c.ZS, state.R, state.M1,
                      shorten ? Shortened(c.XZ) : c.XZ, shorten ? Shortened(c.YZ) : c.YZ, c.ZZ};
@@ -137,8 +124,7 @@ void TransformObj(const RunState& state, const std::string& inFile, const std::s
   if (const int err = out.Finish()) RaiseIoError(err);
   if (const int err = out.Replace()) RaiseIoError(err);
 
-  status("OBJ-Datei transformiert: " + std::to_string(vertices) + " Eckpunkte, " +
-         std::to_string(lines) + " Datensätze");
+  status(texts::ObjDoneText(vertices, lines));
 }
 
 }  // namespace orthavion

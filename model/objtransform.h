@@ -1,26 +1,10 @@
 #pragma once
-#include <cstdint>
-#include <functional>
 #include <string>
 
+#include "base/hooks.h"
 #include "points/runstate.h"
 
 namespace orthavion {
-
-/// What the OBJ command needs of the window that runs it. A member left
-/// empty is not called (an empty `askShorten` answers No).
-struct ObjCommandView {
-  /// Sets the one-line status text (UTF-8) and repaints it at once.
-  std::function<void(const std::string& text)> status;
-  /// Asks "Koordinaten kürzen?" (buttons Yes and No, Yes the default);
-  /// true for Yes. Asked once per command, when both files are open.
-  std::function<bool()> askShorten;
-  /// The progress indicator, minimum 0. Called first with (0, maximum) when
-  /// it is to be shown, then with growing positions up to `maximum`, at most
-  /// about 260 times per file. The window hides it when the command returns
-  /// normally; after an error it stays as it stands.
-  std::function<void(std::int64_t position, std::int64_t maximum)> progress;
-};
 
 /// The command "Wavefront OBJ-Datei  transformieren": carries the model
 /// `inFile` into the target system with the transformation in `state` (the
@@ -57,6 +41,6 @@ struct ObjCommandView {
 ///   computed, and "Ungültige Gleitkommaoperation" for a centroid too large
 ///   to shorten in 64 bits.
 void TransformObj(const RunState& state, const std::string& inFile, const std::string& outFile,
-                  const ObjCommandView& view);
+                  const CommandView& view);
 
 }  // namespace orthavion

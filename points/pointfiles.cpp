@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "points/codepage.h"
-#include "points/fpcheck.h"
-#include "points/numformat.h"
-#include "points/textfile.h"
-#include "points/tokenizer.h"
+#include "base/fpcheck.h"
+#include "text/codepage.h"
+#include "text/numformat.h"
+#include "text/textfile.h"
+#include "text/tokenizer.h"
 
 namespace orthavion {
 

@@ -1,14 +1,10 @@
 #pragma once
-#include <functional>
 #include <string>
 
+#include "base/hooks.h"
 #include "points/runstate.h"
 
 namespace orthavion {
-
-/// Lets the window's pending events run; called by the target reader after
-/// every line so that a long file keeps the window responsive. May be empty.
-using ProcessEvents = std::function<void()>;
 
 /// The column titles of both point listings.
 inline constexpr const char* kPointHeader = "Punktnummer            X            Y            Z";

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "points/pointtable.h"
-#include "points/protocol.h"
+#include "protocol/protocol.h"
 
 namespace orthavion {
 
@@ -12,29 +12,44 @@ using TMat3 = std::array<std::array<double, 4>, 4>;
 /// A quaternion; element 0 is the scalar part.
 using QVektor = std::array<double, 4>;
 
+/// The parts of a transformation that the OBJ command applies; each is
+/// written by its own stage of a run.
+enum class TransformationPart { Centroids, Rotation, Scale };
+
 /// Everything a transformation run leaves behind for the next command: the
 /// point table, the transformation state and the protocol. The window (or the
 /// batch program) owns one; it lives until the program ends.
+///
+/// Convention: target = T + M1 · R · start, R an active rotation of the
+/// start-system coordinates (a column vector is multiplied from the left).
+/// All coordinates and T are in the units of the point files (metres).
 struct RunState {
-  PointTable P;
-  TMat3 M{};                 ///< cross-product sums of the last estimation
-  TMat3 R{};                 ///< rotation matrix
-  std::array<double, 5> T{};  ///< translation in T[1] to T[3]
-  double M1 = 0.0;           ///< scale factor
+  PointTable P;   ///< entry 0 the centroids, 1 to n the points (reduced after a run)
+  TMat3 M{};      ///< cross-product sums Σ x'·y'ᵀ of the reduced control points [m²]
+  TMat3 R{};      ///< rotation matrix, orthonormal with determinant +1 [1]
+  std::array<double, 5> T{};  ///< translation in T[1] to T[3] [m]
+  double M1 = 0.0;            ///< scale factor [1]
   Protocol protocol;
 
-  /// Which run wrote the centroids, R and M1 (0: none yet). The OBJ
-  /// command applies a transformation only when all three come from the same
-  /// run; a run that stops before M1 leaves a mixed state.
-  std::uint64_t runCount = 0;
-  std::uint64_t centroidRun = 0;
-  std::uint64_t rotationRun = 0;
-  std::uint64_t scaleRun = 0;
+  /// Starts a new run: the parts it writes are stamped with its number.
+  void BeginRun() { ++runCount_; }
+  /// The part is about to be rewritten: until `Written`, it belongs to no run.
+  void Rewriting(TransformationPart part) { Stamp(part) = 0; }
+  /// The part now holds the current run's values.
+  void Written(TransformationPart part) { Stamp(part) = runCount_; }
 
   /// True when the centroid record, R and M1 belong to one and the same run.
+  /// The OBJ command applies a transformation only then; a run that stops
+  /// between the stages leaves a mixed state.
   bool HasCompleteTransformation() const {
-    return centroidRun != 0 && centroidRun == rotationRun && rotationRun == scaleRun;
+    return stamps_[0] != 0 && stamps_[0] == stamps_[1] && stamps_[1] == stamps_[2];
   }
+
+private:
+  std::uint64_t& Stamp(TransformationPart part) { return stamps_[static_cast<int>(part)]; }
+
+  std::uint64_t runCount_ = 0;  // runs begun so far
+  std::array<std::uint64_t, 3> stamps_{};  // the run that wrote each part (0: none)
 };
 
 }  // namespace orthavion

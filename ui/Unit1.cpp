@@ -13,15 +13,21 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "base/decimalseparator.h"
+#include "base/error.h"
+#include "base/texts.h"
 #include "estimation/run.h"
 #include "model/objtransform.h"
-#include "points/decimalseparator.h"
-#include "points/error.h"
 #include "ui/About.h"
 #include "ui/icons.h"
 #include "ui/protocolprinter.h"
 
 namespace {
+
+/// A text of the catalogue as a QString.
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 constexpr int kClientWidth = 812;
 constexpr int kClientHeight = 559;
@@ -299,10 +305,8 @@ void TForm2::RunCommand(const std::function<void()>& command) {
   QString error;
   try {
     command();
-  } catch (const orthavion::Error& e) {
-    error = QString::fromUtf8(e.what());
-  } catch (const std::bad_alloc&) {
-    error = "Zu wenig Arbeitsspeicher";
+  } catch (const std::exception& e) {
+    error = QString::fromStdString(orthavion::CommandErrorText(e));
   }
   SetCommandsEnabled(true);
   running_ = false;
@@ -332,9 +336,9 @@ void TForm2::ToolButton1Click() {
 
 void TForm2::ToolButton3Click() {
   RunCommand([this] {
-    orthavion::ObjCommandView view;
+    orthavion::CommandView view;
     view.status = [this](const std::string& text) { SetStatusText(QString::fromStdString(text)); };
-    view.askShorten = [this] { return AskYesNo("Koordinaten kürzen?"); };
+    view.askShorten = [this] { return AskYesNo(Text(orthavion::texts::kAskShorten)); };
     view.progress = [this](std::int64_t position, std::int64_t maximum) {
       // The bar counts in steps of at most int range; a model of billions
       // of lines is scaled down.
@@ -356,7 +360,7 @@ void TForm2::ToolButton3Click() {
 void TForm2::ToolButton2Click() {
   RunCommand([this] {
     if (state_.protocol.Count() == 0) {
-      SetStatusText("Das Protokoll ist leer: nichts zu drucken");
+      SetStatusText(Text(orthavion::texts::kNothingToPrint));
       return;
     }
     PrintProtocol(this, PrintDialog1Printer, state_.protocol, protocolFont_);

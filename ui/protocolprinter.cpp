@@ -4,7 +4,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "points/error.h"
+#include "base/error.h"
+#include "base/texts.h"
 
 namespace orthavion {
 
@@ -13,17 +14,12 @@ namespace {
 /// The protocol view's 13 pixels at 96 pixels per inch, in whole points.
 constexpr int kPrintPointSize = 10;
 
-const char* const kJobFailed = "Der Druckauftrag konnte nicht abgeschlossen werden";
-
 std::string JobStartError(const QPrinter& printer) {
   if (!printer.outputFileName().isEmpty())
-    return "Die Druckdatei " + printer.outputFileName().toStdString() +
-           " kann nicht angelegt werden";
-  if (QPrinterInfo::availablePrinters().isEmpty())
-    return "Aktuell ist kein Standarddrucker ausgewählt";
-  if (printer.printerName().isEmpty()) return "Der Druckauftrag konnte nicht gestartet werden";
-  return "Der Druckauftrag für den Drucker " + printer.printerName().toStdString() +
-         " konnte nicht gestartet werden";
+    return texts::PrintFileNotCreatedText(printer.outputFileName().toStdString());
+  if (QPrinterInfo::availablePrinters().isEmpty()) return std::string(texts::kNoDefaultPrinter);
+  if (printer.printerName().isEmpty()) return std::string(texts::kPrintJobNotStarted);
+  return texts::PrinterJobNotStartedText(printer.printerName().toStdString());
 }
 
 }  // namespace
@@ -55,7 +51,7 @@ void PrinterSurface::DrawText(int x, int y, std::string_view text) {
 }
 
 void PrinterSurface::NewPage() {
-  if (!printer_.newPage()) throw Error(kJobFailed);
+  if (!printer_.newPage()) throw Error(texts::kPrintJobNotFinished);
 }
 
 void PrinterSurface::SetBrushBlack() { painter_.setBrush(Qt::black); }
@@ -74,7 +70,7 @@ void PrinterSurface::FrameRect(const DeviceRect& r) {
 }
 
 void PrinterSurface::EndJob() {
-  if (!painter_.end()) throw Error(kJobFailed);
+  if (!painter_.end()) throw Error(texts::kPrintJobNotFinished);
 }
 
 bool PrintProtocol(QWidget* parent, QPrinter& printer, const Protocol& protocol,

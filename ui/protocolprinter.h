@@ -4,8 +4,8 @@
 #include <QFont>
 #include <QPainter>
 
-#include "points/protocol.h"
-#include "ui/printlayout.h"
+#include "protocol/printlayout.h"
+#include "protocol/protocol.h"
 
 class QPrinter;
 class QWidget;

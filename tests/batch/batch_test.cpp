@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "points/codepage.h"
 #include "support/batchrun.h"
 #include "support/testdir.h"
+#include "text/codepage.h"
 
 using testsupport::CopyExamples;
 using testsupport::ReadBytes;

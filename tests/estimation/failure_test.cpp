@@ -2,8 +2,8 @@
 // and must not exist afterwards, and the protocol file left as it was.
 #include <gtest/gtest.h>
 
+#include "base/error.h"
 #include "estimation/run.h"
-#include "points/error.h"
 #include "support/casename.h"
 #include "support/testdir.h"
 

@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "base/decimalseparator.h"
+#include "base/error.h"
 #include "estimation/parameters.h"
 #include "estimation/run.h"
 #include "estimation/similarity.h"
-#include "points/decimalseparator.h"
-#include "points/error.h"
 #include "support/casename.h"
 #include "support/testdir.h"
 

@@ -8,9 +8,9 @@
 
 #include "hardening/hardeningsupport.h"
 #include "model/objtransform.h"
-#include "points/codepage.h"
 #include "points/pointfiles.h"
 #include "support/errortext.h"
+#include "text/codepage.h"
 
 using hardening::Entries;
 using hardening::Lines;
@@ -133,7 +133,7 @@ TEST_P(BinaryInputTest, AsObjModelIsCopiedLineForLine) {
   }
   const orthavion::RunState transformation = hardening::ExampleRun();
   std::vector<std::string> statuses;
-  orthavion::ObjCommandView view;
+  orthavion::CommandView view;
   view.status = [&](const std::string& t) { statuses.push_back(t); };
   const std::string out = dir.file("binaer.obj");
   EXPECT_EQ(ErrorText([&] { orthavion::TransformObj(transformation, binary, out, view); }), "");

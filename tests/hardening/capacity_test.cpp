@@ -5,9 +5,9 @@
 
 #include "hardening/hardeningsupport.h"
 #include "hardening/program.h"
-#include "points/codepage.h"
 #include "points/pointfiles.h"
 #include "support/errortext.h"
+#include "text/codepage.h"
 
 using hardening::Entries;
 using hardening::Lines;

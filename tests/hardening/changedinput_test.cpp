@@ -99,7 +99,7 @@ TEST_P(ChangedInputTest, EndsCleanly) {
   bool changed = false;
   std::int64_t counted = -1;
   std::vector<std::pair<std::int64_t, std::int64_t>> progress;
-  orthavion::ObjCommandView view;
+  orthavion::CommandView view;
   view.status = [&](const std::string& text) {
     if (!text.ends_with(" Datensätze, bitte warten")) return;
     counted = std::stoll(text);

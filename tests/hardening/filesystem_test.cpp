@@ -15,8 +15,8 @@
 #include "hardening/privatemounts.h"
 #include "hardening/program.h"
 #include "model/objtransform.h"
-#include "points/codepage.h"
 #include "support/errortext.h"
+#include "text/codepage.h"
 
 using hardening::Entries;
 using hardening::Findings;
@@ -129,7 +129,7 @@ TEST(FullDeviceTest, TheModelFailsPartWayAndTheEarlierOneStays) {
     hardening::MountSmallTmpfs(small, kSmallFileSystem);
     std::ofstream(small / "neu.obj") << "alt\r\n";
     std::vector<std::string> statuses;
-    orthavion::ObjCommandView view;
+    orthavion::CommandView view;
     view.status = [&](const std::string& t) { statuses.push_back(t); };
     const std::string error = ErrorText(
         [&] { orthavion::TransformObj(state, in, (small / "neu.obj").string(), view); });

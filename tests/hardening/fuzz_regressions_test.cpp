@@ -11,13 +11,13 @@
 #include <string>
 #include <string_view>
 
+#include "base/decimalseparator.h"
 #include "fuzz/objcheck.h"
 #include "fuzz/runcheck.h"
 #include "fuzz/tokenizercheck.h"
-#include "points/decimalseparator.h"
-#include "points/numformat.h"
 #include "support/errortext.h"
 #include "support/testdir.h"
+#include "text/numformat.h"
 
 namespace {
 

@@ -103,7 +103,7 @@ std::pair<std::string, std::vector<std::string>> TransformMeasured(const std::st
                                                                    const std::string& out) {
   const orthavion::RunState state = hardening::ExampleRun();
   std::vector<std::string> statuses;
-  orthavion::ObjCommandView view;
+  orthavion::CommandView view;
   view.status = [&](const std::string& t) { statuses.push_back(t); };
   hardening::PeakGrowth growth;
   std::string error = ErrorText([&] { orthavion::TransformObj(state, in, out, view); });

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "hardening/hardeningsupport.h"
+#include "points/pointfiles.h"
 #include "support/errortext.h"
 
 using hardening::Lines;

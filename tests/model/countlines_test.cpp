@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
+#include "base/error.h"
 #include "model/countlines.h"
-#include "points/error.h"
 #include "support/testdir.h"
 
 namespace {

@@ -6,9 +6,9 @@
 
 #include <filesystem>
 
+#include "base/error.h"
 #include "estimation/run.h"
 #include "model/objtestsupport.h"
-#include "points/error.h"
 
 using objtest::Shown;
 using testsupport::ReadBytes;
@@ -203,12 +203,15 @@ INSTANTIATE_TEST_SUITE_P(
 orthavion::RunState Fresh() { return orthavion::RunState(); }
 orthavion::RunState ScaleOfAnEarlierRun() {
   orthavion::RunState s = objtest::ExampleState();
-  s.runCount = s.centroidRun = s.rotationRun = 2;  // the second run stopped before M1
+  s.BeginRun();  // the second run stopped before M1
+  s.Written(orthavion::TransformationPart::Centroids);
+  s.Written(orthavion::TransformationPart::Rotation);
   return s;
 }
 orthavion::RunState CentroidsOnly() {
   orthavion::RunState s = objtest::ExampleState();
-  s.rotationRun = s.scaleRun = 0;
+  s.Rewriting(orthavion::TransformationPart::Rotation);
+  s.Rewriting(orthavion::TransformationPart::Scale);
   return s;
 }
 

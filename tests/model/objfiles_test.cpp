@@ -57,7 +57,7 @@ TEST(ObjFileTest, AsksOnceWhenBothFilesAreOpen) {
   const std::string in = dir.write("in.obj", "v 11 22 33\n");
   const std::string out = dir.file("out.obj");
   Shown shown;
-  orthavion::ObjCommandView view = objtest::RecordingView(shown, false);
+  orthavion::CommandView view = objtest::RecordingView(shown, false);
   view.askShorten = [&] {
     ++shown.questions;
     EXPECT_EQ(shown.statuses.size(), 2u) << "after the count";

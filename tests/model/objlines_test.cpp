@@ -6,8 +6,8 @@
 
 #include <cstdio>
 
+#include "base/decimalseparator.h"
 #include "model/objtestsupport.h"
-#include "points/decimalseparator.h"
 
 namespace {
 

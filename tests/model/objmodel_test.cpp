@@ -6,10 +6,10 @@
 #include <cmath>
 #include <filesystem>
 
+#include "base/fpcheck.h"
 #include "estimation/run.h"
 #include "estimation/similarity.h"
 #include "model/objtestsupport.h"
-#include "points/fpcheck.h"
 
 using testsupport::ReadBytes;
 using testsupport::TestDir;

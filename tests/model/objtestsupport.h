@@ -23,7 +23,10 @@ inline orthavion::RunState ExampleState(double targetX = 1000010.0, double scale
   c.XZ = targetX, c.YZ = 2000020.0, c.ZZ = 30.0;
   for (int i = 1; i <= 3; ++i) s.R[i][i] = 1.0;
   s.M1 = scale;
-  s.runCount = s.centroidRun = s.rotationRun = s.scaleRun = 1;
+  s.BeginRun();
+  for (const auto part : {orthavion::TransformationPart::Centroids, orthavion::TransformationPart::Rotation,
+                          orthavion::TransformationPart::Scale})
+    s.Written(part);
   return s;
 }
 
@@ -35,8 +38,8 @@ struct Shown {
 };
 
 /// A view that records into `shown` and answers the question with `shorten`.
-inline orthavion::ObjCommandView RecordingView(Shown& shown, bool shorten) {
-  orthavion::ObjCommandView v;
+inline orthavion::CommandView RecordingView(Shown& shown, bool shorten) {
+  orthavion::CommandView v;
   v.status = [&shown](const std::string& t) { shown.statuses.push_back(t); };
   v.askShorten = [&shown, shorten] {
     ++shown.questions;

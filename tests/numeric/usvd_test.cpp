@@ -12,8 +12,8 @@
 #include <string>
 
 #include "kernel_matrix.h"
-#include "random_matrix.h"
 #include "numeric/utypes.h"
+#include "random_matrix.h"
 
 namespace orthavion {
 namespace {

@@ -7,11 +7,11 @@
 #include <tuple>
 #include <vector>
 
-#include "points/decimalseparator.h"
-#include "points/error.h"
-#include "points/fpcheck.h"
-#include "support/testdir.h"
+#include "base/decimalseparator.h"
+#include "base/error.h"
+#include "base/fpcheck.h"
 #include "support/errortext.h"
+#include "support/testdir.h"
 
 namespace orthavion {
 namespace {

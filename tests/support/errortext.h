@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "points/error.h"
+#include "base/error.h"
 
 namespace testsupport {
 

@@ -12,8 +12,8 @@
 #include <filesystem>
 #include <string>
 
-#include "points/error.h"
-#include "points/fpcheck.h"
+#include "base/error.h"
+#include "base/fpcheck.h"
 #include "support/testdir.h"
 
 namespace orthavion {

@@ -17,7 +17,7 @@
 #include <deque>
 #include <filesystem>
 
-#include "points/decimalseparator.h"
+#include "base/decimalseparator.h"
 #include "support/batchrun.h"
 #include "support/testdir.h"
 #include "ui/About.h"

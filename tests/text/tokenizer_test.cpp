@@ -1,4 +1,4 @@
-#include "points/tokenizer.h"
+#include "text/tokenizer.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "points/decimalseparator.h"
-#include "points/error.h"
-#include "points/fpcheck.h"
+#include "base/decimalseparator.h"
+#include "base/error.h"
+#include "base/fpcheck.h"
 #include "support/errortext.h"
 
 namespace orthavion {

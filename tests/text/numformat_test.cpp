@@ -1,4 +1,4 @@
-#include "points/numformat.h"
+#include "text/numformat.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "points/decimalseparator.h"
+#include "base/decimalseparator.h"
 
 namespace orthavion {
 namespace {

@@ -1,4 +1,4 @@
-#include "points/textfile.h"
+#include "text/textfile.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "points/error.h"
-#include "points/fileerror.h"
-#include "support/testdir.h"
+#include "base/error.h"
 #include "support/errortext.h"
+#include "support/testdir.h"
+#include "text/fileerror.h"
 
 namespace orthavion {
 namespace {

@@ -1,4 +1,4 @@
-#include "points/codepage.h"
+#include "text/codepage.h"
 
 #include <array>
 #include <cstdint>

@@ -29,6 +29,10 @@ double Fp(double value);
 /// for a double.
 [[noreturn]] void RaiseFpOverflow();
 
+/// Raises the invalid-operation error: for a conversion that the hardware
+/// would report as invalid (a value beyond the range of an integer).
+[[noreturn]] void RaiseFpInvalid();
+
 /// Keeps the flags of the enclosing command away from code that is not part
 /// of its arithmetic (a library's number parser, the window's event
 /// handling): the three flags that count are saved on construction and

@@ -18,7 +18,20 @@ std::string OsReasonText(int err);
 
 /// The error number of a failed open of `fileName` (errno as the open left
 /// it), refined so that a missing folder of the path is told apart from a
-/// missing file: the result is ENOTDIR for a missing folder, otherwise `err`.
+/// missing file: the result is ENOTDIR for a missing folder, EINVAL for an
+/// empty name, otherwise `err`.
 int RefineOpenError(const std::string& fileName, int err);
+
+/// The name of a file as the messages that name it show it: the absolute,
+/// normalised path (the name as given when it has none), as text.
+std::string FullFileNameText(const std::string& fileName);
+
+/// Throws `Error` "Datei <full name> kann nicht geöffnet werden. <reason>"
+/// for a failed open of `fileName` with error number `err` (refined).
+[[noreturn]] void RaiseCannotOpen(const std::string& fileName, int err);
+
+/// Throws `Error` "Datei "<full name>" kann nicht erstellt werden. <reason>"
+/// for a failed create of `fileName` with error number `err`.
+[[noreturn]] void RaiseCannotCreate(const std::string& fileName, int err);
 
 }  // namespace orthavion

@@ -1,10 +1,11 @@
-#include "points/protocol.h"
+#include "protocol/protocol.h"
 
 #include <algorithm>
 
-#include "points/codepage.h"
-#include "points/error.h"
-#include "points/fpcheck.h"
+#include "base/error.h"
+#include "base/fpcheck.h"
+#include "base/texts.h"
+#include "text/codepage.h"
 
 namespace orthavion {
 
@@ -23,7 +24,7 @@ void Protocol::Append(std::string_view line, bool highlighted) {
   CheckFp();
   const std::size_t count = Utf8Length(line) + 1;
   if (capacity_ && characters_ + count > *capacity_)
-    throw Error("Fehler beim Einfügen einer Zeile in RichEdit");
+    throw Error(texts::kProtocolFull);
   if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < line.size()) {
     blocks_.emplace_back();
     blocks_.back().reserve(std::max(kBlockSize, line.size()));

@@ -1,4 +1,4 @@
-#include "points/fpcheck.h"
+#include "base/fpcheck.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "points/error.h"
+#include "base/error.h"
 #include "support/errortext.h"
 
 namespace orthavion {

@@ -1,4 +1,4 @@
-#include "points/textfile.h"
+#include "text/textfile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "points/fileerror.h"
+#include "text/fileerror.h"
 
 namespace orthavion {
 

@@ -1,4 +1,4 @@
-#include "points/numformat.h"
+#include "text/numformat.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "points/decimalseparator.h"
+#include "base/decimalseparator.h"
+#include "text/codepage.h"
 
 namespace orthavion {
 
@@ -138,14 +139,6 @@ char* WriteExponent(char* p, double value, int precision, char separator) {
   return std::to_chars(p, p + 8, magnitude).ptr;
 }
 
-/// Number of UTF-8 code points in `text`: the bytes that are not
-/// continuation bytes (10xxxxxx).
-std::size_t CodePoints(std::string_view text) {
-  std::size_t n = 0;
-  for (const char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return n;
-}
-
 /// One conversion after its '%': flags, width, precision and letter.
 struct Conversion {
   bool left = false;
@@ -222,7 +215,7 @@ void AppendConversion(std::string& out, const Conversion& c, const FormatArg& ar
         Fail("unsupported text conversion", format);
       if (arg.kind() != FormatArg::Kind::Text) Fail("%s without a text", format);
       out.append(arg.text());
-      if (c.left) AppendPadding(out, CodePoints(arg.text()), c.width);
+      if (c.left) AppendPadding(out, Utf8Length(arg.text()), c.width);
       return;
     default:
       Fail("unknown conversion", format);

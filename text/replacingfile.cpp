@@ -1,4 +1,4 @@
-#include "points/replacingfile.h"
+#include "text/replacingfile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "points/fileerror.h"
+#include "text/fileerror.h"
 
 namespace orthavion {
 

@@ -1,6 +1,7 @@
-#include "points/fpcheck.h"
+#include "base/fpcheck.h"
 
-#include "points/error.h"
+#include "base/error.h"
+#include "base/texts.h"
 
 namespace orthavion {
 
@@ -14,9 +15,9 @@ void CheckFp() {
   const int raised = std::fetestexcept(kWatched);
   if (raised == 0) return;
   std::feclearexcept(FE_ALL_EXCEPT);
-  if (raised & FE_DIVBYZERO) throw Error("Gleitkommadivision durch Null");
-  if (raised & FE_OVERFLOW) throw Error("Gleitkommaüberlauf");
-  throw Error("Ungültige Gleitkommaoperation");
+  if (raised & FE_DIVBYZERO) throw Error(texts::kDivisionByZero);
+  if (raised & FE_OVERFLOW) throw Error(texts::kOverflow);
+  throw Error(texts::kInvalidOperation);
 }
 
 double Fp(double value) {
@@ -26,7 +27,12 @@ double Fp(double value) {
 
 void RaiseFpOverflow() {
   std::feclearexcept(FE_ALL_EXCEPT);
-  throw Error("Gleitkommaüberlauf");
+  throw Error(texts::kOverflow);
+}
+
+void RaiseFpInvalid() {
+  std::feclearexcept(FE_ALL_EXCEPT);
+  throw Error(texts::kInvalidOperation);
 }
 
 FpFlagsKept::FpFlagsKept() : saved_(std::fetestexcept(kWatched)) {}

@@ -1,11 +1,11 @@
-#include "points/tokenizer.h"
+#include "text/tokenizer.h"
 
 #include <charconv>
 #include <cstring>
 #include <limits>
 
-#include "points/decimalseparator.h"
-#include "points/fpcheck.h"
+#include "base/decimalseparator.h"
+#include "base/fpcheck.h"
 
 namespace orthavion {
 

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "points/protocol.h"
+#include "protocol/protocol.h"
 
 namespace orthavion {
 

@@ -1,4 +1,4 @@
-#include "points/decimalseparator.h"
+#include "base/decimalseparator.h"
 
 namespace orthavion {
 

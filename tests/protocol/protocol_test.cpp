@@ -1,4 +1,4 @@
-#include "points/protocol.h"
+#include "protocol/protocol.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "points/error.h"
-#include "points/fpcheck.h"
+#include "base/error.h"
+#include "base/fpcheck.h"
 #include "support/errortext.h"
 
 namespace orthavion {

@@ -1,4 +1,4 @@
-#include "ui/printlayout.h"
+#include "protocol/printlayout.h"
 
 namespace orthavion {
 

@@ -1,11 +1,11 @@
-#include "ui/printlayout.h"
+#include "protocol/printlayout.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "points/fpcheck.h"
+#include "base/fpcheck.h"
 
 namespace orthavion {
 namespace {
