@@ -6,8 +6,8 @@
 
 namespace orthavion {
 
-/// Rows of three doubles indexed 1 to 3 (X, Y, Z); row 0 holds a centroid,
-/// rows 1 to k the reduced coordinates of the k control points.
+/// Rows of three doubles indexed 1 to 3 (X, Y, Z) [m]; row 0 holds a
+/// centroid, rows 1 to k the reduced coordinates of the k control points.
 using TPunktMatrix = std::vector<std::array<double, 4>>;
 
 /// Averages the control points of both systems into the centroid record,

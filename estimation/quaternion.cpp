@@ -30,7 +30,8 @@ void QROTmat(const QVektor& q, TMat3& R) {
 
 namespace {
 
-// The 4x4 matrix of Horn's method from the cross-product sums; the lower
+// The 4x4 matrix N of Horn's method (J. Opt. Soc. Am. A 4(4), 1987,
+// section 4.A) from the cross-product sums M[a][b] = Σ x'_a·y'_b; the lower
 // triangle is copied from the upper one after that is computed.
 void BuildN(const TMat3& M, TMatrix& N) {
   DimMatrix(N, 4, 4);

@@ -4,18 +4,28 @@
 
 namespace orthavion {
 
+// The rotation after B. K. P. Horn, "Closed-form solution of absolute
+// orientation using unit quaternions", J. Opt. Soc. Am. A 4(4), 629-642
+// (1987). With the centroid-reduced coordinates x' (start) and y' (target)
+// of the control points, M = Σ x'·y'ᵀ (Horn's S, section 4.A), N the
+// symmetric 4x4 matrix of its sums (section 4.A), and the unit quaternion
+// that maximises qᵀNq, the eigenvector of N's largest eigenvalue
+// λmax (section 4.B), is the rotation that carries the start system into the
+// target system. R is the active rotation: y' ≈ m·R·x'.
+
 /// `q` divided by its Euclidean norm (squares summed in index order). A zero
 /// quaternion is 0/0: "Ungültige Gleitkommaoperation".
 QVektor QNormiert(const QVektor& q);
 
 /// Writes the rotation matrix of the unit quaternion `q` (q[0] the scalar
-/// part) into `R`, rows and columns 1 to 3. Does not normalise.
+/// part) into `R`, rows and columns 1 to 3: the matrix of the rotation
+/// x ↦ q·x·q* (Horn, section 3). Does not normalise.
 void QROTmat(const QVektor& q, TMat3& R);
 
 /// What the rotation stage hands on to the scale: the magnitude chosen as
 /// the largest eigenvalue of the 4x4 matrix.
 struct RotationResult {
-  double lambdaMax = 0.0;
+  double lambdaMax = 0.0;  ///< λmax = Σ y'ᵀ·R·x' at the solution [m²]
 };
 
 /// The rotation stage: sums the cross products of the reduced control points

@@ -4,23 +4,29 @@
 
 namespace fuzzcheck {
 
+/// The fixed error texts with which a failed run or OBJ command may end,
+/// written down here independently of the program's catalogue (a test
+/// compares the two).
+inline constexpr std::string_view kFixedErrorTexts[] = {
+    "Ungültige Gleitkommaoperation",
+    "Gleitkommadivision durch Null",
+    "Gleitkommaüberlauf",
+    "Datei nicht gefunden",
+    "Ungültiger Dateiname",
+    "Zu viele geöffnete Dateien",
+    "Dateizugriff verweigert",
+    "Fehler beim Einfügen einer Zeile in RichEdit",
+    "Stream konnte nicht gespeichert werden",
+};
+
 /// True when `text` is one of the system's error texts, with which every
 /// failed command must end: the floating-point errors, the I/O errors, the
 /// full protocol, the failed save, and the messages that name a file that
 /// cannot be created or opened (their name and reason vary).
 inline bool IsSystemErrorText(std::string_view text) {
-  static constexpr std::string_view kFixed[] = {
-      "Ungültige Gleitkommaoperation",
-      "Gleitkommadivision durch Null",
-      "Gleitkommaüberlauf",
-      "Datei nicht gefunden",
-      "Ungültiger Dateiname",
-      "Zu viele geöffnete Dateien",
-      "Dateizugriff verweigert",
-      "Fehler beim Einfügen einer Zeile in RichEdit",
-      "Stream konnte nicht gespeichert werden",
-  };
-  if (std::find(std::begin(kFixed), std::end(kFixed), text) != std::end(kFixed)) return true;
+  if (std::find(std::begin(kFixedErrorTexts), std::end(kFixedErrorTexts), text) !=
+      std::end(kFixedErrorTexts))
+    return true;
 
   constexpr std::string_view kIoError = "E/A-Fehler ";
   if (text.starts_with(kIoError)) {

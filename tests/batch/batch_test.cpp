@@ -37,7 +37,7 @@ class BatchExampleTest : public ::testing::TestWithParam<ExampleCase> {};
 TEST_P(BatchExampleTest, WritesTheGoldenProtocol) {
   const ExampleCase& c = GetParam();
   TestDir dir;
-  CopyExamples(dir);
+  CopyExamples(dir.path());
   const testsupport::BatchResult r = RunBatch(dir, std::string(c.start) + " " + c.target);
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.err, "");

@@ -23,7 +23,7 @@ const std::string kModel =
     "vn 0 0 1\nf 1//1 2//1 1//1\n";
 
 void CopyExamplesAndModel(const TestDir& dir) {
-  testsupport::CopyExamples(dir);
+  testsupport::CopyExamples(dir.path());
   dir.write("model.obj", kModel);
 }
 

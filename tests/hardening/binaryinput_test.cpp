@@ -11,6 +11,7 @@
 #include "points/pointfiles.h"
 #include "support/errortext.h"
 #include "text/codepage.h"
+#include "support/casename.h"
 
 using hardening::Entries;
 using hardening::Lines;
@@ -148,7 +149,7 @@ TEST_P(BinaryInputTest, AsObjModelIsCopiedLineForLine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, BinaryInputTest, ::testing::ValuesIn(kBinaries),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testsupport::CaseName());
 
 // A run of NUL bytes is one point number of 4096 characters U+0000.
 TEST(BinaryInputTest, NulBytesAreOnePointNumber) {

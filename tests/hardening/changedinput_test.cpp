@@ -13,6 +13,7 @@
 #include "hardening/hardeningsupport.h"
 #include "model/objtransform.h"
 #include "support/errortext.h"
+#include "support/casename.h"
 
 using hardening::Entries;
 using testsupport::ErrorText;
@@ -135,6 +136,6 @@ TEST_P(ChangedInputTest, EndsCleanly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Changes, ChangedInputTest, ::testing::ValuesIn(kChanges),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testsupport::CaseName());
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "hardening/program.h"
 #include "model/objtransform.h"
 #include "support/errortext.h"
+#include "support/casename.h"
 
 using hardening::Entries;
 using hardening::Lines;
@@ -73,7 +74,7 @@ TEST_P(UnopenableNameTest, EndsTheRunBeforeTheFileIsListed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, UnopenableNameTest, ::testing::ValuesIn(kUnopenable),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testsupport::CaseName());
 
 TEST(UnopenableNameTest, ObjNamesOf5000Characters) {
   TestDir dir;
@@ -164,6 +165,6 @@ TEST_P(FileNameTextTest, AppearsInTheTitlesTheProtocolFileAndTheErrors) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, FileNameTextTest, ::testing::ValuesIn(kNames),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testsupport::CaseName());
 
 }  // namespace

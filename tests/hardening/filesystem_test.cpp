@@ -17,6 +17,7 @@
 #include "model/objtransform.h"
 #include "support/errortext.h"
 #include "text/codepage.h"
+#include "support/casename.h"
 
 using hardening::Entries;
 using hardening::Findings;
@@ -239,6 +240,6 @@ INSTANTIATE_TEST_SUITE_P(
         BatchFaultCase{"ObjOutputIsAFolder", WithObj("ordner"), "Dateizugriff verweigert", true},
         BatchFaultCase{"StartIsAFolder", {"ordner", "zielsystem.txt"}, "Dateizugriff verweigert",
                        false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testsupport::CaseName());
 
 }  // namespace

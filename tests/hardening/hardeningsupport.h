@@ -25,13 +25,8 @@ inline constexpr std::string_view kFourStart = "A 0 0 0 0\nB 0 100 0 0\nC 0 0 10
 inline constexpr std::string_view kFourTarget =
     "A 0 10 10 10\nB 0 110 10 10.001\nC 0 10 110 10\nD 0 10 10 110\n";
 
-/// The names in `folder`, sorted.
-inline std::vector<std::string> Entries(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using testsupport::CopyExamples;
+using testsupport::Entries;
 
 /// The protocol's lines.
 inline std::vector<std::string> Lines(const orthavion::Protocol& protocol) {
@@ -49,12 +44,6 @@ inline std::vector<std::string> SplitLines(std::string_view text) {
     text.remove_prefix(std::min(lf + 1, text.size()));
   }
   return lines;
-}
-
-/// Copies the example files startsystem.txt and zielsystem.txt into `folder`.
-inline void CopyExamples(const fs::path& folder) {
-  for (const char* f : {"startsystem.txt", "zielsystem.txt"})
-    fs::copy_file(kExamples / f, folder / f);
 }
 
 /// The state that a successful run on the examples leaves: a complete

@@ -12,6 +12,7 @@
 #include "hardening/hardeningsupport.h"
 #include "hardening/program.h"
 #include "hardening/sanitizer.h"
+#include "support/casename.h"
 
 using testsupport::TestDir;
 
@@ -76,6 +77,6 @@ TEST_P(LeakCheckTest, BatchProgramLeaksNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, LeakCheckTest, ::testing::ValuesIn(kLeakCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testsupport::CaseName());
 
 }  // namespace

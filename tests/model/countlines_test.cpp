@@ -7,6 +7,7 @@
 #include "base/error.h"
 #include "model/countlines.h"
 #include "support/testdir.h"
+#include "support/casename.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
                   std::string(4095, 'x') + "\n" + std::string(4096, 'y') + "\n\n" +
                       std::string(8192, '\n'),
                   8195}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testsupport::CaseName());
 
 TEST(CountLinesTest, ARelativeNameIsShownAsTheFullPath) {
   const std::string name = "no-such-folder-of-orthavion/model.obj";

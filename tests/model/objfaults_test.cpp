@@ -9,6 +9,8 @@
 #include "base/error.h"
 #include "estimation/run.h"
 #include "model/objtestsupport.h"
+#include "support/casename.h"
+#include "support/errortext.h"
 
 using objtest::Shown;
 using testsupport::ReadBytes;
@@ -20,22 +22,13 @@ namespace {
 const std::string kModel = "# Modell\nv 11 22 33\nf 1 1 1\n";
 
 /// The names in `dir`, sorted.
-std::vector<std::string> Entries(const TestDir& dir) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(dir.path())) names.push_back(e.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+std::vector<std::string> Entries(const TestDir& dir) { return testsupport::Entries(dir.path()); }
 
 /// Runs the command and returns its error text ("" when it succeeded).
 std::string ErrorOf(const orthavion::RunState& state, const std::string& in,
                     const std::string& out, Shown& shown) {
-  try {
-    orthavion::TransformObj(state, in, out, objtest::RecordingView(shown, true));
-  } catch (const orthavion::Error& e) {
-    return e.what();
-  }
-  return "";
+  return testsupport::ErrorText(
+      [&] { orthavion::TransformObj(state, in, out, objtest::RecordingView(shown, true)); });
 }
 
 // (a) The output names the input: refused before anything is written.
@@ -111,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OutputCase{"EmptyName", "", "Ungültiger Dateiname"},
                       OutputCase{"AFolder", "folder", "Dateizugriff verweigert"},
                       OutputCase{"FullDevice", "/dev/full", "E/A-Fehler 28"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testsupport::CaseName());
 
 TEST(ObjOutputTest, ADeviceIsWrittenDirectly) {
   TestDir dir;
@@ -164,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
     Overflows, ObjPartWayTest,
     ::testing::Values(PartWayCase{"Computed", "v 1e308 1e308 1e308", 10.0},
                       PartWayCase{"Read", "v 1 2 1e400", 1.0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testsupport::CaseName());
 
 // The input cannot be opened: the count fails before either file is opened.
 struct InputCase {
@@ -197,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "Das System kann den angegebenen Pfad nicht finden"},
         InputCase{"AFolder", "folder", "Zugriff verweigert"},
         InputCase{"EmptyName", "", "Die Syntax für den Dateinamen ist falsch"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testsupport::CaseName());
 
 // (c) No complete transformation: refused before anything is shown or written.
 orthavion::RunState Fresh() { return orthavion::RunState(); }

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "model/objtestsupport.h"
+#include "support/casename.h"
 
 using objtest::Shown;
 
@@ -50,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"EndOfFileByte", std::string("f 1 2 3\nv 11 22 33\x1A\nv 1 2 3\n"),
                  "f 1 2 3\r\n" + kV + "\r\n", 3, 1},
         FileCase{"EndOfFileByteFirst", std::string("\x1A" "f 1 2 3\n"), "\r\n", 1, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testsupport::CaseName());
 
 TEST(ObjFileTest, AsksOnceWhenBothFilesAreOpen) {
   testsupport::TestDir dir;
@@ -108,6 +109,6 @@ INSTANTIATE_TEST_SUITE_P(
     Files, ObjProgressTest,
     ::testing::Values(ProgressCase{"ManyLines", Repeated("v 1 2 3\nf 1 2 3\n", 50000), 100000},
                       ProgressCase{"OneLineMoreThanLineFeeds", "a\nb\nc\nd", 3}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testsupport::CaseName());
 
 }  // namespace

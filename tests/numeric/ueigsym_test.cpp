@@ -15,6 +15,7 @@
 #include "numeric/usvd.h"
 #include "numeric/utypes.h"
 #include "random_matrix.h"
+#include "support/casename.h"
 
 namespace orthavion {
 namespace {
@@ -67,13 +68,13 @@ struct Call {
 };
 
 struct KnownCase {
-  const char* Name;
+  const char* name;
   Eigen::MatrixXd A;
   Eigen::VectorXd Lambda;
   Eigen::MatrixXd V;
 };
 
-void PrintTo(const KnownCase& Case, std::ostream* Out) { *Out << Case.Name; }
+void PrintTo(const KnownCase& Case, std::ostream* Out) { *Out << Case.name; }
 
 class EigenSymKnownTest : public testing::TestWithParam<KnownCase> {};
 
@@ -105,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Vec({3, 2, 1, 0}), Rows({{0, 0, 1, 0}, {0, -1, 0, 0}, {1, 0, 0, 0}, {0, 0, 0, 1}})},
         KnownCase{"TwoOneOneTwo", Rows({{2, 1}, {1, 2}}), Vec({3, 1}), Rows({{H, H}, {H, -H}})},
         KnownCase{"PlusMinusOneTies", Rows({{0, 1}, {1, 0}}), Vec({1, 1}), Eigen::MatrixXd::Identity(2, 2)}),
-    [](const testing::TestParamInfo<KnownCase>& Info) { return Info.param.Name; });
+    testsupport::CaseName());
 
 Eigen::MatrixXd RandomSymmetric(numerictest::RandomMatrices& Random, int Kind) {
   const Eigen::MatrixXd B = Random.Dense(4, 4);

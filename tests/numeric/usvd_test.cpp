@@ -14,6 +14,7 @@
 #include "kernel_matrix.h"
 #include "numeric/utypes.h"
 #include "random_matrix.h"
+#include "support/casename.h"
 
 namespace orthavion {
 namespace {
@@ -110,14 +111,14 @@ TEST(SV_Decomp, MoreColumnsThanRowsIsDimensionError) {
 // the method produces: singular values are left in the order the iteration
 // finds them, and only V is negated to make a value non-negative.
 struct KnownCase {
-  const char* Name;
+  const char* name;
   Eigen::MatrixXd A;
   Eigen::VectorXd S;
   Eigen::MatrixXd U;
   Eigen::MatrixXd V;
 };
 
-void PrintTo(const KnownCase& Case, std::ostream* Out) { *Out << Case.Name; }
+void PrintTo(const KnownCase& Case, std::ostream* Out) { *Out << Case.name; }
 
 class SvdKnownTest : public testing::TestWithParam<KnownCase> {};
 
@@ -145,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                   -Eigen::MatrixXd::Identity(2, 2)},
         KnownCase{"Diag2AndMinus5", Rows({{2, 0}, {0, -5}}), Vec({2, 5}), -Eigen::MatrixXd::Identity(2, 2),
                   Rows({{-1, 0}, {0, 1}})}),
-    [](const testing::TestParamInfo<KnownCase>& Info) { return Info.param.Name; });
+    testsupport::CaseName());
 
 TEST(SV_Decomp, ThreeByTwoExampleInIterationOrder) {
   Call C(Rows({{1, 2}, {3, 4}, {5, 6}}), 1);

@@ -4,18 +4,19 @@
 
 #include <cstdint>
 #include <ostream>
+#include "support/casename.h"
 
 namespace orthavion {
 namespace {
 
 struct DimVectorCase {
-  const char* Name;
+  const char* name;
   TVector Before;
   std::int32_t Ub;
   TVector After;
 };
 
-void PrintTo(const DimVectorCase& Case, std::ostream* Out) { *Out << Case.Name; }
+void PrintTo(const DimVectorCase& Case, std::ostream* Out) { *Out << Case.name; }
 
 class DimVectorTest : public testing::TestWithParam<DimVectorCase> {};
 
@@ -35,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DimVectorCase{"NegativeEmpties", {1.0, 2.0}, -1, {}},
                     DimVectorCase{"GrowingKeepsOldValues", {1.0, 2.0, 3.0}, 4, {1.0, 2.0, 3.0, 0.0, 0.0}},
                     DimVectorCase{"ShrinkingDropsTail", {1.0, 2.0, 3.0}, 1, {1.0, 2.0}}),
-    [](const testing::TestParamInfo<DimVectorCase>& Info) { return Info.param.Name; });
+    testsupport::CaseName());
 
 TEST(DimVector, NegativeBoundReleasesStorage) {
   TVector V(100, 1.0);
@@ -45,14 +46,14 @@ TEST(DimVector, NegativeBoundReleasesStorage) {
 }
 
 struct DimMatrixCase {
-  const char* Name;
+  const char* name;
   TMatrix Before;
   std::int32_t Ub1;
   std::int32_t Ub2;
   TMatrix After;
 };
 
-void PrintTo(const DimMatrixCase& Case, std::ostream* Out) { *Out << Case.Name; }
+void PrintTo(const DimMatrixCase& Case, std::ostream* Out) { *Out << Case.name; }
 
 class DimMatrixTest : public testing::TestWithParam<DimMatrixCase> {};
 
@@ -78,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   2,
                                   1,
                                   {{1.0, 2.0}, {4.0, 5.0}, {0.0, 0.0}}}),
-    [](const testing::TestParamInfo<DimMatrixCase>& Info) { return Info.param.Name; });
+    testsupport::CaseName());
 
 TEST(ErrorState, MathErrReadsWithoutClearing) {
   SetErrCode(MatErrDim);

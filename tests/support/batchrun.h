@@ -27,10 +27,4 @@ inline BatchResult RunBatch(const TestDir& dir, const std::string& args) {
   return r;
 }
 
-/// Copies the shipped example point files into `dir`.
-inline void CopyExamples(const TestDir& dir) {
-  for (const auto& e : std::filesystem::directory_iterator(ORTHAVION_SOURCE_DIR "/examples"))
-    std::filesystem::copy_file(e.path(), dir.path() / e.path().filename());
-}
-
 }  // namespace testsupport

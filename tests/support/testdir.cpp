@@ -1,5 +1,6 @@
 #include "support/testdir.h"
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -47,6 +48,18 @@ std::string ReadBytes(const std::filesystem::path& file) {
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+std::vector<std::string> Entries(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void CopyExamples(const std::filesystem::path& folder) {
+  for (const auto& e : std::filesystem::directory_iterator(ORTHAVION_SOURCE_DIR "/examples"))
+    std::filesystem::copy_file(e.path(), folder / e.path().filename());
 }
 
 }  // namespace testsupport

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace testsupport {
 
@@ -26,5 +27,12 @@ private:
 
 /// The whole content of a file as bytes; throws when it cannot be read.
 std::string ReadBytes(const std::filesystem::path& file);
+
+/// The names in `folder`, sorted.
+std::vector<std::string> Entries(const std::filesystem::path& folder);
+
+/// Copies the shipped example point files (decimal point and decimal comma)
+/// into `folder`.
+void CopyExamples(const std::filesystem::path& folder);
 
 }  // namespace testsupport

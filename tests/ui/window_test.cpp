@@ -217,7 +217,7 @@ TEST(WindowTest, ActivationSetsTheDecimalPoint) {
 
 TEST(WindowTest, ARunFillsTheProtocolWithConspicuousPointsInRed) {
   TestDir dir;
-  CopyExamples(dir);
+  CopyExamples(dir.path());
   TestForm form;
   form.Editstartsystem->setText(QString::fromStdString(dir.file("startsystem.txt")));
   form.EditZielsystem->setText(QString::fromStdString(dir.file("zielsystem.txt")));
@@ -268,7 +268,7 @@ TEST(WindowTest, TheLocaleNeverShowsInTheProtocol) {
   // one (decimal comma) must not reach a single digit of the protocol.
   if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale";
   TestDir dir;
-  CopyExamples(dir);
+  CopyExamples(dir.path());
   TestForm form;
   QEvent activate(QEvent::WindowActivate);
   QApplication::sendEvent(&form, &activate);
@@ -287,7 +287,7 @@ TEST(WindowTest, TheLocaleNeverShowsInTheProtocol) {
 
 TEST(WindowTest, TheObjCommandAsksItsQuestionAndShowsItsProgress) {
   TestDir dir;
-  CopyExamples(dir);
+  CopyExamples(dir.path());
   const std::string model = dir.write("haus.obj", "# Haus\nv 1000 2000 100\nf 1 1 1\n");
   TestForm form;
   form.Editstartsystem->setText(QString::fromStdString(dir.file("startsystem.txt")));
