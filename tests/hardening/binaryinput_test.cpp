@@ -9,9 +9,9 @@
 #include "hardening/hardeningsupport.h"
 #include "model/objtransform.h"
 #include "points/pointfiles.h"
+#include "support/casename.h"
 #include "support/errortext.h"
 #include "text/codepage.h"
-#include "support/casename.h"
 
 using hardening::Entries;
 using hardening::Lines;

@@ -12,8 +12,8 @@
 
 #include "hardening/hardeningsupport.h"
 #include "model/objtransform.h"
-#include "support/errortext.h"
 #include "support/casename.h"
+#include "support/errortext.h"
 
 using hardening::Entries;
 using testsupport::ErrorText;

@@ -10,8 +10,8 @@
 #include "hardening/hardeningsupport.h"
 #include "hardening/program.h"
 #include "model/objtransform.h"
-#include "support/errortext.h"
 #include "support/casename.h"
+#include "support/errortext.h"
 
 using hardening::Entries;
 using hardening::Lines;

@@ -15,9 +15,9 @@
 #include "hardening/privatemounts.h"
 #include "hardening/program.h"
 #include "model/objtransform.h"
+#include "support/casename.h"
 #include "support/errortext.h"
 #include "text/codepage.h"
-#include "support/casename.h"
 
 using hardening::Entries;
 using hardening::Findings;

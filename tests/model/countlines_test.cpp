@@ -6,8 +6,8 @@
 
 #include "base/error.h"
 #include "model/countlines.h"
-#include "support/testdir.h"
 #include "support/casename.h"
+#include "support/testdir.h"
 
 namespace {
 
