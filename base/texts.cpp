@@ -27,6 +27,14 @@ std::string PrinterJobNotStartedText(std::string_view printerName) {
   return Joined({"Der Druckauftrag für den Drucker ", printerName, " konnte nicht gestartet werden"});
 }
 
+std::string InvalidResultKeyText(std::string_view key, std::string_view problem) {
+  return Joined({"Ergebnisdatei ungültig: Schlüssel \"", key, "\" ", problem});
+}
+
+std::string ResultNotJsonText(std::size_t byte) {
+  return Joined({"Ergebnisdatei ungültig: kein JSON (Byte ", std::to_string(byte), ")"});
+}
+
 std::string CannotCreateText(std::string_view shownName, std::string_view reason) {
   return Joined({"Datei \"", shownName, "\" kann nicht erstellt werden. ", reason});
 }

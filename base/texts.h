@@ -63,6 +63,18 @@ std::string PrintFileNotCreatedText(std::string_view fileName);
 /// "Der Druckauftrag für den Drucker <name> konnte nicht gestartet werden"
 std::string PrinterJobNotStartedText(std::string_view printerName);
 
+// A saved result read back ("Ergebnisdatei ungültig: ...").
+inline constexpr std::string_view kKeyMissing = "fehlt";
+inline constexpr std::string_view kKeyWrongType = "hat den falschen Typ";
+inline constexpr std::string_view kKeyNotFinite = "enthält keine endliche Zahl";
+inline constexpr std::string_view kKeyUnknownValue = "hat einen unbekannten Wert";
+inline constexpr std::string_view kKeyNotRotation = "ist keine Drehmatrix";
+inline constexpr std::string_view kKeyNotModel = "passt nicht zum Modell";
+/// "Ergebnisdatei ungültig: Schlüssel "<key>" <problem>"
+std::string InvalidResultKeyText(std::string_view key, std::string_view problem);
+/// "Ergebnisdatei ungültig: kein JSON (Byte <n>)"
+std::string ResultNotJsonText(std::size_t byte);
+
 /// The message for a file that cannot be created:
 /// "Datei "<name>" kann nicht erstellt werden. <reason>".
 std::string CannotCreateText(std::string_view shownName, std::string_view reason);
