@@ -13,6 +13,7 @@
 
 #include "base/decimalseparator.h"
 #include "fuzz/objcheck.h"
+#include "fuzz/resultcheck.h"
 #include "fuzz/runcheck.h"
 #include "fuzz/tokenizercheck.h"
 #include "support/errortext.h"
@@ -57,13 +58,22 @@ const Seed kObjSeeds[] = {
     {"obj/empty.obj", ""}, {"obj/no-final-lf.obj", ""},
 };
 
+const Seed kResultSeeds[] = {
+    {"result/similarity.json", ""},
+    {"result/horizontal.json", ""},
+    {"result/rigid.json", ""},
+    {"result/overflow.json",
+     "Ergebnisdatei ungültig: Schlüssel \"target_centroid_m\" enthält keine endliche Zahl"},
+    {"result/truncated.json", "Ergebnisdatei ungültig: kein JSON (Byte 151)"},
+};
+
 std::string Input(const Seed& seed) { return ReadBytes(kCorpus / seed.file); }
 
 TEST(FuzzRegressionTest, EveryCorpusFileHasAStatedOutcome) {
   std::set<std::string> listed, found;
   for (const std::span<const Seed> seeds :
        {std::span<const Seed>(kTokenizerSeeds), std::span<const Seed>(kRunSeeds),
-        std::span<const Seed>(kObjSeeds)})
+        std::span<const Seed>(kObjSeeds), std::span<const Seed>(kResultSeeds)})
     for (const Seed& s : seeds) listed.insert(s.file);
   for (const auto& entry : fs::recursive_directory_iterator(kCorpus))
     if (entry.is_regular_file()) found.insert(entry.path().lexically_relative(kCorpus).string());
@@ -106,6 +116,15 @@ TEST(FuzzRegressionTest, ObjSeedsKeepThePropertiesWithTheirOutcome) {
       EXPECT_EQ(outcome.violation, "");
       EXPECT_EQ(outcome.error, seed.error);
     }
+  }
+}
+
+TEST(FuzzRegressionTest, ResultSeedsKeepThePropertyWithTheirOutcome) {
+  for (const Seed& seed : kResultSeeds) {
+    SCOPED_TRACE(seed.file);
+    const fuzzcheck::Outcome outcome = fuzzcheck::CheckResult(Input(seed));
+    EXPECT_EQ(outcome.violation, "");
+    EXPECT_EQ(outcome.error, seed.error);
   }
 }
 
