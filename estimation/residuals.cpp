@@ -19,6 +19,14 @@ Transformed TransformControlPoint(const RunState& s, const TPunktTyp& p) {
   return t;
 }
 
+std::array<double, 3> TransformAboutTargetCentroid(const RunState& s, const TPunktTyp& p) {
+  const TMat3& R = s.R;
+  const TPunktTyp& c = s.P[0];
+  return {((R[1][1] * p.XS + R[1][2] * p.YS) + R[1][3] * p.ZS) * s.S[1] + c.XZ,
+          ((R[2][1] * p.XS + R[2][2] * p.YS) + R[2][3] * p.ZS) * s.S[2] + c.YZ,
+          ((R[3][1] * p.XS + R[3][2] * p.YS) + R[3][3] * p.ZS) * s.S[3] + c.ZZ};
+}
+
 void ListResiduals(RunState& state, const TPunktMatrix& X, const TPunktMatrix& Y,
                    std::int32_t parameters) {
   Protocol& protocol = state.protocol;
@@ -71,16 +79,12 @@ void ListResiduals(RunState& state, const TPunktMatrix& X, const TPunktMatrix& Y
   // Pass 3: the new points, transformed about the target centroid.
   protocol.Add("Transformierte Neupunkte");
   protocol.Add("Punktnummer              X              Y              Z");
-  const TMat3& R = state.R;
-  const std::array<double, 4>& S = state.S;
   for (std::int32_t i = 1; i <= P.High(); ++i) {
     const TPunktTyp& p = P[i];
     if (p.Passpunkt || !p.IstStartsystem || p.Kontrollpunkt) continue;
-    const double xn = ((R[1][1] * p.XS + R[1][2] * p.YS) + R[1][3] * p.ZS) * S[1] + Y[0][1];
-    const double yn = ((R[2][1] * p.XS + R[2][2] * p.YS) + R[2][3] * p.ZS) * S[2] + Y[0][2];
-    const double zn = ((R[3][1] * p.XS + R[3][2] * p.YS) + R[3][3] * p.ZS) * S[3] + Y[0][3];
+    const std::array<double, 3> n = TransformAboutTargetCentroid(state, p);
     line.clear();
-    AppendFormat(line, "%-14s %14.3f %14.3f %14.3f", {p.NR, xn, yn, zn});
+    AppendFormat(line, "%-14s %14.3f %14.3f %14.3f", {p.NR, n[0], n[1], n[2]});
     protocol.Add(line);
   }
 }

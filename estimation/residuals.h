@@ -13,6 +13,11 @@ struct Transformed {
 };
 Transformed TransformControlPoint(const RunState& s, const TPunktTyp& p);
 
+/// A point carried into the target system about the target centroid (entry
+/// 0 of the table), from its reduced start coordinates: (R·x)·S + centroid
+/// per row; the same position as T + S·R·x for the unreduced x.
+std::array<double, 3> TransformAboutTargetCentroid(const RunState& s, const TPunktTyp& p);
+
 /// The accuracy stage: residuals of the control points, [vv], degrees of
 /// freedom f = 3k − `parameters`, m0, mP and the redundancy figure; the list
 /// of transformed control points with their test values (a point with
