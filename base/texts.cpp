@@ -35,6 +35,37 @@ std::string ResultNotJsonText(std::size_t byte) {
   return Joined({"Ergebnisdatei ungültig: kein JSON (Byte ", std::to_string(byte), ")"});
 }
 
+std::string ExcludedPointsText(const std::string& joinedIds) {
+  return Joined({"Ausgeschlossene Punkte: ", joinedIds});
+}
+
+std::string UnknownModelText(std::string_view name) {
+  return Joined({"Unbekanntes Modell: ", name, " (similarity7, rigid6 oder horizontal5)"});
+}
+
+std::string BadSigma0Text(std::string_view value) {
+  return Joined({"Ungültiger Wert für --sigma0: ", value, " (eine positive Zahl in Metern)"});
+}
+
+std::string NotAControlPointText(std::string_view id) {
+  return Joined({"Kein Passpunkt: ", id, " (--exclude)"});
+}
+
+std::string ExcludedTwiceText(std::string_view id) {
+  return Joined({"Punkt doppelt ausgeschlossen: ", id, " (--exclude)"});
+}
+
+std::string MissingValueText(std::string_view option) {
+  return Joined({"Fehlender Wert für ", option});
+}
+
+std::string BatchVersionText() {
+  return Joined({"orthavion-batch ", std::to_string(ORTHAVION_VERSION_MAJOR), ".",
+                 std::to_string(ORTHAVION_VERSION_MINOR), ".",
+                 std::to_string(ORTHAVION_VERSION_PATCH), ".",
+                 std::to_string(ORTHAVION_VERSION_TWEAK)});
+}
+
 std::string CannotCreateText(std::string_view shownName, std::string_view reason) {
   return Joined({"Datei \"", shownName, "\" kann nicht erstellt werden. ", reason});
 }

@@ -63,6 +63,87 @@ std::string PrintFileNotCreatedText(std::string_view fileName);
 /// "Der Druckauftrag für den Drucker <name> konnte nicht gestartet werden"
 std::string PrinterJobNotStartedText(std::string_view printerName);
 
+// The adjustment: models, excluded points, statistics (protocol captions).
+inline constexpr std::string_view kModelLineSimilarity7 =
+    "Modell: similarity7 (7 Parameter: 3 Translationen, 3 Rotationen, Maßstab)";
+inline constexpr std::string_view kModelLineRigid6 =
+    "Modell: rigid6 (6 Parameter: 3 Translationen, 3 Rotationen, Maßstab fest 1)";
+inline constexpr std::string_view kModelLineHorizontal5 =
+    "Modell: horizontal5 (5 Parameter: Lage mit Translation, Drehung um die Lotrichtung und "
+    "Maßstab; Höhe nur verschoben)";
+/// "Ausgeschlossene Punkte: <a>, <b>" or "Ausgeschlossene Punkte: keine"
+std::string ExcludedPointsText(const std::string& joinedIds);
+inline constexpr std::string_view kNoPoints = "keine";
+inline constexpr std::string_view kCheckPointsCaption = "Kontrollpunkte (nicht in der Schätzung)";
+inline constexpr std::string_view kCheckPointsTitles =
+    "Punktnummer              X              Y              Z         vX         vY"
+    "         vZ         vS";
+inline constexpr std::string_view kSnoopingCaption = "Datensnooping";
+inline constexpr std::string_view kSnoopingNothingExcluded = "Kein Punkt ausgeschlossen";
+inline constexpr std::string_view kParameterAccuracyCaption = "Genauigkeit der Parameter";
+inline constexpr std::string_view kSigmaAprioriCaption = "s = sigma0 a priori";
+inline constexpr std::string_view kSigmaAposterioriCaption = "s = m0 a posteriori";
+inline constexpr std::string_view kParameterTitles = "Parameter              Wert          Sigma";
+inline constexpr std::string_view kCorrelationCaption = "Korrelationsmatrix";
+inline constexpr std::string_view kControlPointTestCaption =
+    "Passpunkte: Redundanzanteile r, Testgrößen w und MDB";
+inline constexpr std::string_view kWTestLine = "Test: w-Test (Baarda, sigma0 a priori)";
+inline constexpr std::string_view kTauTestLine = "Test: Tau-Test (Pope, m0 a posteriori)";
+inline constexpr std::string_view kControlPointTestTitles =
+    "Punktnummer        rX     rY     rZ       wX       wY       wZ    MDB X    MDB Y    MDB Z";
+inline constexpr std::string_view kNoTestValue = "-";
+inline constexpr std::string_view kNewPointAccuracyCaption = "Genauigkeit der Neupunkte";
+inline constexpr std::string_view kNewPointAccuracyTitles =
+    "Punktnummer             sX         sY         sZ";
+// Line formats of the statistics sections (text/numformat.h conversions).
+inline constexpr std::string_view kSnoopingHeadFormat = "Datensnooping (%s, kritischer Wert %8.3f)";
+inline constexpr std::string_view kSnoopingStepFormat = "%d. %-14s %10.2f";
+inline constexpr std::string_view kUnitWeightFormat =
+    "%s = %10.4f m, [vv]=%10.4f Freiheitsgrad= %d m0=%10.4f";
+inline constexpr std::string_view kTranslationSigmaFormat = "t%s [m]     %16.4f %14.4f";
+inline constexpr std::string_view kAngleSigmaFormat = "%s [gon]   %16.6f %14.6f";
+inline constexpr std::string_view kScaleSigmaFormat = "m [ppm]    %16.4f %14.4f";
+inline constexpr std::string_view kTestLineFormat = "%s, Alpha = %5.3f, kritischer Wert %8.3f";
+inline constexpr std::string_view kGlobalTestFormat =
+    "Globaltest: [vv]/sigma0² = %12.3f, Chi²(%d; 0.95) = %12.3f: %s";
+inline constexpr std::string_view kAccepted = "angenommen";
+inline constexpr std::string_view kRejected = "abgelehnt";
+
+// Options of the batch program that are wrong (exit code 2).
+/// "Unbekanntes Modell: <name> (similarity7, rigid6 oder horizontal5)"
+std::string UnknownModelText(std::string_view name);
+/// "Ungültiger Wert für --sigma0: <value> (eine positive Zahl in Metern)"
+std::string BadSigma0Text(std::string_view value);
+/// "Kein Passpunkt: <id> (--exclude)"
+std::string NotAControlPointText(std::string_view id);
+/// "Punkt doppelt ausgeschlossen: <id> (--exclude)"
+std::string ExcludedTwiceText(std::string_view id);
+/// "Fehlender Wert für <option>"
+std::string MissingValueText(std::string_view option);
+/// "orthavion-batch <major>.<minor>.<patch>.<tweak>"
+std::string BatchVersionText();
+inline constexpr std::string_view kBatchUsage =
+    "Aufruf: orthavion-batch STARTSYSTEM ZIELSYSTEM [--obj OBJ-DATEI ZIELDATEI [--shorten]]\n"
+    "                       [--model MODELL] [--exclude PNR[,PNR...]] [--snooping]\n"
+    "                       [--sigma0 METER] [--statistics] [--json DATEI]\n"
+    "       orthavion-batch --help | --version\n"
+    "  STARTSYSTEM, ZIELSYSTEM  Punktdateien (Textdatei PNR NIV X Y Z)\n"
+    "  --obj OBJ-DATEI ZIELDATEI  transformiert danach das Wavefront-OBJ-Modell\n"
+    "  --shorten                Koordinaten kürzen (X und Y ohne volle 10000)\n"
+    "  --model MODELL           similarity7 (Voreinstellung, 7 Parameter), rigid6 (Maßstab 1)\n"
+    "                           oder horizontal5 (Lage mit Drehung um die Lotrichtung, Höhe verschoben)\n"
+    "  --exclude PNR[,PNR...]   diese Passpunkte nicht schätzen, nur als Kontrollpunkte prüfen\n"
+    "                           (auch mehrfach)\n"
+    "  --snooping               Datensnooping: den Punkt mit der größten Testgröße über dem\n"
+    "                           kritischen Wert ausschließen und neu schätzen\n"
+    "  --sigma0 METER           Standardabweichung a priori einer Koordinate (w-Test, Globaltest);\n"
+    "                           ohne sie gilt m0 (Tau-Test)\n"
+    "  --statistics             Genauigkeit, Korrelation, Redundanzanteile, Testgrößen und MDB\n"
+    "                           im Protokoll\n"
+    "  --json DATEI             das vollständige Ergebnis als JSON\n"
+    "  --help                   dieser Text;  --version  die Version\n"
+    "Schreibt Trafoprotokoll.txt neben STARTSYSTEM und das Protokoll auf die Standardausgabe.\n";
+
 // A saved result read back ("Ergebnisdatei ungültig: ...").
 inline constexpr std::string_view kKeyMissing = "fehlt";
 inline constexpr std::string_view kKeyWrongType = "hat den falschen Typ";

@@ -1,64 +1,139 @@
 // orthavion-batch: the transformation run without a window, for scripts.
 //
-//   orthavion-batch START TARGET [--obj IN OUT [--shorten]]
+//   orthavion-batch START TARGET [--obj IN OUT [--shorten]] [--model NAME]
+//                   [--exclude PNR[,PNR...]] [--snooping] [--sigma0 METRES]
+//                   [--statistics] [--json FILE]
+//   orthavion-batch --help | --version
 //
-// Reads the start-system and target-system point files, estimates the seven
-// parameters, writes "Trafoprotokoll.txt" beside START exactly as the window
-// does and prints the protocol to standard output (UTF-8). With --obj it then
-// carries the Wavefront OBJ model IN into the target system and writes it to
-// OUT, answering "Koordinaten kürzen?" with Yes when --shorten is given and
-// No otherwise; the model's status texts go to standard error. A run that
-// ends in an error writes no model. An error ends the program: its text goes
-// to standard error, the protocol as far as it got to standard output, and
-// the exit code is 1. A usage error exits with 2.
+// Reads the start-system and target-system point files, estimates the
+// transformation, writes "Trafoprotokoll.txt" beside START exactly as the
+// window does and prints the protocol to standard output (UTF-8). Without
+// the adjustment's options (--model ... --json) this is the plain run, and
+// its protocol stays as it always was. With --json the result is also
+// written as JSON; the JSON is written completely before the protocol file
+// is saved, and renamed over its name only after that, so an error leaves
+// both files as they were. With --obj it then carries the Wavefront OBJ
+// model IN into the target system and writes it to OUT, answering
+// "Koordinaten kürzen?" with Yes when --shorten is given and No otherwise;
+// the model's status texts go to standard error. A run that ends in an
+// error writes no model. An error ends the program: its text goes to
+// standard error, the protocol as far as it got to standard output, and the
+// exit code is 1. A usage error exits with 2 and names the problem.
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "base/error.h"
 #include "base/texts.h"
 #include "estimation/run.h"
+#include "export/resultjson.h"
 #include "model/objtransform.h"
+#include "protocol/protocolfile.h"
+#include "statistics/adjustmentrun.h"
 
 namespace {
-
-constexpr const char* kUsage =
-    "Aufruf: orthavion-batch STARTSYSTEM ZIELSYSTEM [--obj OBJ-DATEI ZIELDATEI [--shorten]]\n"
-    "  STARTSYSTEM, ZIELSYSTEM  Punktdateien (Textdatei PNR NIV X Y Z)\n"
-    "  --obj OBJ-DATEI ZIELDATEI  transformiert danach das Wavefront-OBJ-Modell\n"
-    "  --shorten                Koordinaten kürzen (X und Y ohne volle 10000)\n"
-    "Schreibt Trafoprotokoll.txt neben STARTSYSTEM und das Protokoll auf die Standardausgabe.\n";
 
 struct Arguments {
   std::string start, target;
   std::optional<std::string> objIn, objOut;
   bool shorten = false;
+  bool help = false, version = false;
+  bool adjusted = false;  // an option of the adjustment is given
+  orthavion::AdjustmentOptions options;
+  std::optional<std::string> json;
 };
 
-/// The arguments, or nothing for a usage error. The options may stand
-/// anywhere after the program name.
-std::optional<Arguments> Parse(const std::vector<std::string_view>& args) {
+/// A usage error: the message naming the problem (empty: the arguments do
+/// not fit the usage as a whole).
+struct UsageError {
+  std::string message;
+};
+
+/// A positive, finite number of metres in the plain form "0.005" or
+/// "5e-3", the whole field; nothing otherwise.
+std::optional<double> Metres(std::string_view text) {
+  double value = 0.0;
+  orthavion::FpFlagsKept keep;  // the parser's flags are not the run's
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value) ||
+      !(value > 0.0))
+    return std::nullopt;
+  return value;
+}
+
+/// The arguments, or the usage error. The options may stand anywhere after
+/// the program name; a word that is no option is a file name.
+std::variant<Arguments, UsageError> Parse(const std::vector<std::string_view>& args) {
+  namespace texts = orthavion::texts;
   Arguments a;
   std::vector<std::string> files;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--obj") {
-      if (a.objIn || i + 2 >= args.size()) return std::nullopt;
+    const std::string_view arg = args[i];
+    const bool takesValue = arg == "--model" || arg == "--exclude" || arg == "--sigma0" ||
+                            arg == "--json";
+    if (takesValue && i + 1 >= args.size())
+      return UsageError{texts::MissingValueText(arg)};
+    if (arg == "--obj") {
+      if (a.objIn || i + 2 >= args.size()) return UsageError{};
       a.objIn = std::string(args[i + 1]);
       a.objOut = std::string(args[i + 2]);
       i += 2;
-    } else if (args[i] == "--shorten") {
+    } else if (arg == "--shorten") {
       a.shorten = true;
+    } else if (arg == "--help") {
+      a.help = true;
+    } else if (arg == "--version") {
+      a.version = true;
+    } else if (arg == "--model") {
+      const std::string_view name = args[++i];
+      const std::optional<orthavion::Model> model = orthavion::ParseModel(name);
+      if (!model) return UsageError{texts::UnknownModelText(name)};
+      a.options.model = *model;
+      a.adjusted = true;
+    } else if (arg == "--exclude") {
+      std::string_view list = args[++i];
+      for (;;) {
+        const std::size_t comma = list.find(',');
+        const std::string_view id = list.substr(0, comma);
+        if (id.empty()) return UsageError{texts::MissingValueText(arg)};
+        a.options.exclude.emplace_back(id);
+        if (comma == std::string_view::npos) break;
+        list.remove_prefix(comma + 1);
+      }
+      a.adjusted = true;
+    } else if (arg == "--sigma0") {
+      const std::string_view value = args[++i];
+      a.options.sigma0 = Metres(value);
+      if (!a.options.sigma0) return UsageError{texts::BadSigma0Text(value)};
+      a.adjusted = true;
+    } else if (arg == "--json") {
+      a.json = std::string(args[++i]);
+      a.adjusted = true;
+    } else if (arg == "--snooping") {
+      a.options.snooping = a.adjusted = true;
+    } else if (arg == "--statistics") {
+      a.options.statistics = a.adjusted = true;
     } else {
-      files.emplace_back(args[i]);
+      files.emplace_back(arg);
     }
   }
-  if (files.size() != 2 || (a.shorten && !a.objIn)) return std::nullopt;
+  if (a.help || a.version) return a;
+  if (files.size() != 2 || (a.shorten && !a.objIn)) return UsageError{};
   a.start = files[0];
   a.target = files[1];
   return a;
+}
+
+int Usage(const UsageError& e) {
+  if (!e.message.empty()) std::fprintf(stderr, "%s\n", e.message.c_str());
+  std::fputs(std::string(orthavion::texts::kBatchUsage).c_str(), stderr);
+  return 2;
 }
 
 void PrintProtocol(const orthavion::Protocol& protocol) {
@@ -80,33 +155,57 @@ int Fail(const std::exception& e) {
   return 1;
 }
 
+/// The run with the adjustment's options and its outputs: the protocol
+/// file and, with --json, the result.
+void AdjustedRun(orthavion::RunState& state, const Arguments& a) {
+  const orthavion::AdjustmentResult result =
+      orthavion::AdjustmentRun(state, a.start, a.target, a.options);
+  const std::string protocolFile = orthavion::ProtocolFileName(a.start);
+  if (a.json)
+    orthavion::SaveResultAndProtocol(result, state.protocol, protocolFile, *a.json);
+  else
+    orthavion::SaveProtocol(state.protocol, protocolFile);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::optional<Arguments> a = Parse(std::vector<std::string_view>(argv + 1, argv + argc));
-  if (!a) {
-    std::fputs(kUsage, stderr);
-    return 2;
+  const std::variant<Arguments, UsageError> parsed =
+      Parse(std::vector<std::string_view>(argv + 1, argv + argc));
+  if (const UsageError* e = std::get_if<UsageError>(&parsed)) return Usage(*e);
+  const Arguments& a = std::get<Arguments>(parsed);
+  if (a.help) {
+    std::fputs(std::string(orthavion::texts::kBatchUsage).c_str(), stdout);
+    return 0;
+  }
+  if (a.version) {
+    std::printf("%s\n", orthavion::texts::BatchVersionText().c_str());
+    return 0;
   }
   orthavion::RunState state;  // no text view: the protocol has no capacity limit
   try {
-    orthavion::TransformationRun(state, a->start, a->target);
+    if (a.adjusted)
+      AdjustedRun(state, a);
+    else
+      orthavion::TransformationRun(state, a.start, a.target);
+  } catch (const orthavion::OptionError& e) {
+    return Usage(UsageError{e.what()});
   } catch (const std::exception& e) {
     PrintProtocol(state.protocol);
     return Fail(e);
   }
   PrintProtocol(state.protocol);
-  if (!a->objIn) return 0;
+  if (!a.objIn) return 0;
 
   orthavion::CommandView view;
   view.status = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
   view.askShorten = [&a] {
     std::fprintf(stderr, "%s %s\n", std::string(orthavion::texts::kAskShorten).c_str(),
-                 a->shorten ? "Ja" : "Nein");
-    return a->shorten;
+                 a.shorten ? "Ja" : "Nein");
+    return a.shorten;
   };
   try {
-    orthavion::TransformObj(state, *a->objIn, *a->objOut, view);
+    orthavion::TransformObj(state, *a.objIn, *a.objOut, view);
   } catch (const std::exception& e) {
     return Fail(e);
   }

@@ -21,7 +21,6 @@ Angles RotationAngles(const TMat3& R) {
 
 void SolveScaleAndTranslation(RunState& state, const TPunktMatrix& X, const TPunktMatrix& Y,
                               double lambdaMax) {
-  Protocol& protocol = state.protocol;
   const std::size_t k = X.size() - 1;
 
   double sumxx = 0.0;
@@ -29,16 +28,25 @@ void SolveScaleAndTranslation(RunState& state, const TPunktMatrix& X, const TPun
     for (int c = 1; c <= 3; ++c) sumxx = sumxx + X[j][c] * X[j][c];
   CheckFp();
   state.Rewriting(TransformationPart::Scale);
-  state.M1 = Fp(lambdaMax / sumxx);
-  state.Written(TransformationPart::Scale);
-  const double M1 = state.M1;
-  protocol.Add("");
-  protocol.Add(Format("Maßstabsfaktor %10.6f : %10.3f ppm", {M1, (M1 - 1) * 1000000}));
+  SetScale(state, Fp(lambdaMax / sumxx), true);
+  SolveTranslationAndAngles(state, X, Y);
+}
 
+void SetScale(RunState& state, double M1, bool scaledHeights) {
+  state.Rewriting(TransformationPart::Scale);
+  state.M1 = M1;
+  state.S = {0.0, M1, M1, scaledHeights ? M1 : 1.0};
+  state.Written(TransformationPart::Scale);
+  state.protocol.Add("");
+  state.protocol.Add(Format("Maßstabsfaktor %10.6f : %10.3f ppm", {M1, (M1 - 1) * 1000000}));
+}
+
+void SolveTranslationAndAngles(RunState& state, const TPunktMatrix& X, const TPunktMatrix& Y) {
+  Protocol& protocol = state.protocol;
   const TMat3& R = state.R;
   for (int c = 1; c <= 3; ++c)
-    state.T[c] =
-        Fp(Y[0][c] - M1 * ((R[c][1] * X[0][1] + R[c][2] * X[0][2]) + R[c][3] * X[0][3]));
+    state.T[c] = Fp(Y[0][c] -
+                    state.S[c] * ((R[c][1] * X[0][1] + R[c][2] * X[0][2]) + R[c][3] * X[0][3]));
   protocol.Add(Format("Translation tx%12.3f ty%12.3f tz%12.3f",
                       {state.T[1], state.T[2], state.T[3]}));
 

@@ -138,12 +138,15 @@ RotationResult SolveRotation(RunState& state, const TPunktMatrix& X, const TPunk
   QROTmat(Q, state.R);
   CheckFp();
   state.Written(TransformationPart::Rotation);
-  protocol.Add("R-Matrix");
-  const TMat3& R = state.R;
-  for (int i = 1; i <= 3; ++i)
-    protocol.Add(Format("%14.6e%14.6e%14.6e", {R[i][1], R[i][2], R[i][3]}));
+  AddRotationMatrix(protocol, state.R);
 
   return {Lambda[imaxEV]};
+}
+
+void AddRotationMatrix(Protocol& protocol, const TMat3& R) {
+  protocol.Add("R-Matrix");
+  for (int i = 1; i <= 3; ++i)
+    protocol.Add(Format("%14.6e%14.6e%14.6e", {R[i][1], R[i][2], R[i][3]}));
 }
 
 }  // namespace orthavion

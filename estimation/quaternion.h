@@ -22,6 +22,9 @@ QVektor QNormiert(const QVektor& q);
 /// x ↦ q·x·q* (Horn, section 3). Does not normalise.
 void QROTmat(const QVektor& q, TMat3& R);
 
+/// Appends "R-Matrix" and the three rows of `R` ("%14.6e" each).
+void AddRotationMatrix(Protocol& protocol, const TMat3& R);
+
 /// What the rotation stage hands on to the scale: the magnitude chosen as
 /// the largest eigenvalue of the 4x4 matrix.
 struct RotationResult {

@@ -7,31 +7,28 @@
 
 namespace orthavion {
 
-namespace {
-
-struct Transformed {
-  double xn, yn, zn;  // transformed position (reduced start, plus T)
-  double vx, vy, vz;  // residual: transformed start minus target
-};
-
-// Carries a control point into the target system. The translation is added
-// to both sides of the residual as written; it cancels.
 Transformed TransformControlPoint(const RunState& s, const TPunktTyp& p) {
   const TMat3& R = s.R;
-  const double M1 = s.M1;
   Transformed t;
-  t.xn = ((R[1][1] * p.XS + R[1][2] * p.YS) + R[1][3] * p.ZS) * M1 + s.T[1];
-  t.yn = ((R[2][1] * p.XS + R[2][2] * p.YS) + R[2][3] * p.ZS) * M1 + s.T[2];
-  t.zn = ((R[3][1] * p.XS + R[3][2] * p.YS) + R[3][3] * p.ZS) * M1 + s.T[3];
+  t.xn = ((R[1][1] * p.XS + R[1][2] * p.YS) + R[1][3] * p.ZS) * s.S[1] + s.T[1];
+  t.yn = ((R[2][1] * p.XS + R[2][2] * p.YS) + R[2][3] * p.ZS) * s.S[2] + s.T[2];
+  t.zn = ((R[3][1] * p.XS + R[3][2] * p.YS) + R[3][3] * p.ZS) * s.S[3] + s.T[3];
   t.vx = t.xn - (p.XZ + s.T[1]);
   t.vy = t.yn - (p.YZ + s.T[2]);
   t.vz = t.zn - (p.ZZ + s.T[3]);
   return t;
 }
 
-}  // namespace
+std::array<double, 3> TransformAboutTargetCentroid(const RunState& s, const TPunktTyp& p) {
+  const TMat3& R = s.R;
+  const TPunktTyp& c = s.P[0];
+  return {((R[1][1] * p.XS + R[1][2] * p.YS) + R[1][3] * p.ZS) * s.S[1] + c.XZ,
+          ((R[2][1] * p.XS + R[2][2] * p.YS) + R[2][3] * p.ZS) * s.S[2] + c.YZ,
+          ((R[3][1] * p.XS + R[3][2] * p.YS) + R[3][3] * p.ZS) * s.S[3] + c.ZZ};
+}
 
-void ListResiduals(RunState& state, const TPunktMatrix& X, const TPunktMatrix& Y) {
+void ListResiduals(RunState& state, const TPunktMatrix& X, const TPunktMatrix& Y,
+                   std::int32_t parameters) {
   Protocol& protocol = state.protocol;
   const PointTable& P = state.P;
   const std::int32_t k = static_cast<std::int32_t>(X.size()) - 1;
@@ -43,7 +40,7 @@ void ListResiduals(RunState& state, const TPunktMatrix& X, const TPunktMatrix& Y
     const Transformed t = TransformControlPoint(state, P[i]);
     vv = ((vv + t.vx * t.vx) + t.vy * t.vy) + t.vz * t.vz;
   }
-  const std::int32_t f = 3 * k - 7;
+  const std::int32_t f = 3 * k - parameters;
   // The redundancy figure is evaluated left to right: f / 3, then times k.
   const double Red = static_cast<double>(f) / 3 * k;
   const double m0 = std::sqrt(vv / f);
@@ -82,16 +79,12 @@ void ListResiduals(RunState& state, const TPunktMatrix& X, const TPunktMatrix& Y
   // Pass 3: the new points, transformed about the target centroid.
   protocol.Add("Transformierte Neupunkte");
   protocol.Add("Punktnummer              X              Y              Z");
-  const TMat3& R = state.R;
-  const double M1 = state.M1;
   for (std::int32_t i = 1; i <= P.High(); ++i) {
     const TPunktTyp& p = P[i];
-    if (p.Passpunkt || !p.IstStartsystem) continue;
-    const double xn = ((R[1][1] * p.XS + R[1][2] * p.YS) + R[1][3] * p.ZS) * M1 + Y[0][1];
-    const double yn = ((R[2][1] * p.XS + R[2][2] * p.YS) + R[2][3] * p.ZS) * M1 + Y[0][2];
-    const double zn = ((R[3][1] * p.XS + R[3][2] * p.YS) + R[3][3] * p.ZS) * M1 + Y[0][3];
+    if (p.Passpunkt || !p.IstStartsystem || p.Kontrollpunkt) continue;
+    const std::array<double, 3> n = TransformAboutTargetCentroid(state, p);
     line.clear();
-    AppendFormat(line, "%-14s %14.3f %14.3f %14.3f", {p.NR, xn, yn, zn});
+    AppendFormat(line, "%-14s %14.3f %14.3f %14.3f", {p.NR, n[0], n[1], n[2]});
     protocol.Add(line);
   }
 }

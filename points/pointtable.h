@@ -14,6 +14,9 @@ struct TPunktTyp {
   double XZ = 0.0, YZ = 0.0, ZZ = 0.0;  ///< target-system coordinates
   bool Passpunkt = false;       ///< control point: in both files
   bool IstStartsystem = false;  ///< the number occurs in the start file
+  /// A control point left out of the estimation (`Passpunkt` false): it is
+  /// transformed and compared as a check point, and is no new point.
+  bool Kontrollpunkt = false;
 };
 
 /// The point table `P`: entry 0 is the centroid record, entries 1 to n hold

@@ -29,6 +29,12 @@ struct RunState {
   TMat3 R{};      ///< rotation matrix, orthonormal with determinant +1 [1]
   std::array<double, 5> T{};  ///< translation in T[1] to T[3] [m]
   double M1 = 0.0;            ///< scale factor [1]
+  /// The scale of each row, S[1] to S[3] [1]: M1 in every row for a spatial
+  /// similarity or a rigid motion, (M1, M1, 1) for the horizontal model,
+  /// whose heights are shifted but not scaled. A point is carried as
+  /// target_i = (R[i][1]·x + R[i][2]·y + R[i][3]·z) · S[i] + offset_i.
+  /// Written with M1 (part Scale).
+  std::array<double, 4> S{};
   Protocol protocol;
 
   /// Starts a new run: the parts it writes are stamped with its number.
