@@ -83,8 +83,9 @@ void Line(std::string& out, double x1, double y1, double x2, double y2, std::str
 }
 
 void Rect(std::string& out, double x, double y, double w, double h, std::string_view fill,
-          std::string_view stroke = "none") {
+          std::string_view stroke = "none", std::string_view extra = {}) {
   out += "<rect";
+  out += extra;
   Attr(out, "x", x);
   Attr(out, "y", y);
   Attr(out, "width", w);
@@ -110,6 +111,7 @@ void Polygon(std::string& out, std::initializer_list<double> xy, std::string_vie
 
 /// The symbols of the three kinds of point, centred at (x, y).
 void Symbol(std::string& out, PlotPointKind kind, double x, double y, std::string_view colour) {
+  out += "<g class=\"symbol\">\n";
   switch (kind) {
     case PlotPointKind::Used:
       Polygon(out, {x, y - 6, x + 5.2, y + 3, x - 5.2, y + 3}, colour);
@@ -129,6 +131,7 @@ void Symbol(std::string& out, PlotPointKind kind, double x, double y, std::strin
       Line(out, x, y - 4, x, y + 4, colour, 1.2);
       break;
   }
+  out += "</g>\n";
 }
 
 /// An arrow from (x, y) by (dx, dy) user units; nothing when it has no
@@ -141,15 +144,19 @@ void Arrow(std::string& out, double x, double y, double dx, double dy, std::stri
   const double head = std::min(7.0, 0.5 * length), half = 0.45 * head;
   const double tipX = x + dx, tipY = y + dy;
   const double baseX = tipX - ux * head, baseY = tipY - uy * head;
+  out += "<g class=\"vector\">\n";
   Line(out, x, y, baseX, baseY, colour, 1.5, dashed ? " stroke-dasharray=\"4 2\"" : "");
+  // The head's tip first.
   Polygon(out, {tipX, tipY, baseX - uy * half, baseY + ux * half, baseX + uy * half, baseY - ux * half},
           colour);
+  out += "</g>\n";
 }
 
 /// A vertical bar for vZ left of (x, y): up for positive values.
 void HeightBar(std::string& out, double x, double y, double height, std::string_view colour) {
   if (std::abs(height) < 0.01) return;
-  Rect(out, x - 11, height > 0 ? y - height : y, 3, std::abs(height), colour);
+  Rect(out, x - 11, height > 0 ? y - height : y, 3, std::abs(height), colour, "none",
+       height > 0 ? " class=\"vz up\"" : " class=\"vz down\"");
 }
 
 /// Raises the system's error for a value that is not finite.
@@ -234,7 +241,8 @@ void Point(std::string& out, const PlotPoint& p, const Plan& plan, double unitsP
     HeightBar(out, x, y, p.vz * unitsPerResidualMetre, red ? kRed : kBarGreen);
   }
   Symbol(out, p.kind, x, y, ink);
-  Text(out, x + 7, y - 7, p.id, "start", ink, p.kind == PlotPointKind::New ? " font-size=\"10\"" : "");
+  Text(out, x + 7, y - 7, p.id, "start", ink,
+       p.kind == PlotPointKind::New ? " class=\"label\" font-size=\"10\"" : " class=\"label\"");
   out += "</g>\n";
 }
 
@@ -267,8 +275,10 @@ void Legend(std::string& out, const RoundLength& residualPerCm, const RoundLengt
   Text(out, x, y, texts::PlotScaleBarText(bar.Text()), "start", kBlack);
   y += 8;
   const double length = bar.Metres() * unitsPerMetre;
+  out += "<g class=\"scalebar\">\n";
   Rect(out, x, y, length / 2, 6, kBlack, kBlack);
   Rect(out, x + length / 2, y, length / 2, 6, "#ffffff", kBlack);
+  out += "</g>\n";
 }
 
 }  // namespace
