@@ -22,7 +22,7 @@ constexpr double kFrameLeft = 90, kFrameTop = 50, kFrameSize = 600;
 constexpr double kInset = 50;
 constexpr double kDrawn = kFrameSize - 2 * kInset;
 // The legend's column right of the frame.
-constexpr double kLegendLeft = 720;
+constexpr double kLegendLeft = 706;
 // The smallest extent of the plan [m] and the finest vector scale [m/cm].
 constexpr double kMinSpan = 1;
 constexpr double kMinResidualPerCm = 1e-4;
@@ -109,26 +109,26 @@ void Polygon(std::string& out, std::initializer_list<double> xy, std::string_vie
   out += "/>\n";
 }
 
-/// The symbols of the three kinds of point, centred at (x, y).
+/// The symbol of a kind of point, drawn around (0, 0) and moved to (x, y).
 void Symbol(std::string& out, PlotPointKind kind, double x, double y, std::string_view colour) {
-  out += "<g class=\"symbol\">\n";
+  out += "<g class=\"symbol\" transform=\"translate(";
+  AppendNumber(out, x, 2);
+  out += ',';
+  AppendNumber(out, y, 2);
+  out += ")\">\n";
   switch (kind) {
-    case PlotPointKind::Used:
-      Polygon(out, {x, y - 6, x + 5.2, y + 3, x - 5.2, y + 3}, colour);
+    case PlotPointKind::Used:  // a triangle with its centroid at the point
+      Polygon(out, {0, -6, 5.2, 3, -5.2, 3}, colour);
       break;
     case PlotPointKind::Check:
-      out += "<circle";
-      Attr(out, "cx", x);
-      Attr(out, "cy", y);
-      Attr(out, "r", 5.0);
-      out += " fill=\"none\"";
+      out += "<circle r=\"5\" fill=\"none\"";
       Attr(out, "stroke", colour);
       Attr(out, "stroke-width", 1.5);
       out += "/>\n";
       break;
     case PlotPointKind::New:
-      Line(out, x - 4, y, x + 4, y, colour, 1.2);
-      Line(out, x, y - 4, x, y + 4, colour, 1.2);
+      Line(out, -4, 0, 4, 0, colour, 1.2);
+      Line(out, 0, -4, 0, 4, colour, 1.2);
       break;
   }
   out += "</g>\n";
@@ -152,10 +152,12 @@ void Arrow(std::string& out, double x, double y, double dx, double dy, std::stri
   out += "</g>\n";
 }
 
-/// A vertical bar for vZ left of (x, y): up for positive values.
-void HeightBar(std::string& out, double x, double y, double height, std::string_view colour) {
+/// A vertical bar for vZ beside (x, y), left of it or (`right`) right of it:
+/// up for positive values.
+void HeightBar(std::string& out, double x, double y, double height, std::string_view colour,
+               bool right = false) {
   if (std::abs(height) < 0.01) return;
-  Rect(out, x - 11, height > 0 ? y - height : y, 3, std::abs(height), colour, "none",
+  Rect(out, right ? x + 8 : x - 11, height > 0 ? y - height : y, 3, std::abs(height), colour, "none",
        height > 0 ? " class=\"vz up\"" : " class=\"vz down\"");
 }
 
@@ -224,11 +226,17 @@ void Grid(std::string& out, const Plan& plan, const RoundLength& step) {
   Text(out, kFrameLeft - 6, kFrameTop - 10, texts::kPlotAxisY, "end", kBlack, " font-weight=\"bold\"");
 }
 
-/// One point's group: vector, bar, symbol and label.
+/// One point's group: vector, bar, symbol and label. Label and bar stand on
+/// the side away from the vector (right when it has no X part), the label
+/// above or below away from the bar (or, without a bar, from the vector).
 void Point(std::string& out, const PlotPoint& p, const Plan& plan, double unitsPerResidualMetre) {
   const bool residuals = p.kind != PlotPointKind::New;
   const bool red = residuals && p.flagged;
   const double x = plan.PageX(p.x), y = plan.PageY(p.y);
+  const double dx = residuals ? p.vx * unitsPerResidualMetre : 0;
+  const double dy = residuals ? -p.vy * unitsPerResidualMetre : 0;
+  const double dz = residuals ? p.vz * unitsPerResidualMetre : 0;
+  const bool left = dx > 0, labelBelow = dz != 0 ? dz > 0 : dy < 0;
   out += "<g";
   Attr(out, "data-point", p.id);
   out += " class=\"";
@@ -236,20 +244,19 @@ void Point(std::string& out, const PlotPoint& p, const Plan& plan, double unitsP
   out += red ? " flagged\">\n" : "\">\n";
   const std::string_view ink = red ? kRed : p.kind == PlotPointKind::New ? kGrey : kBlack;
   if (residuals) {
-    Arrow(out, x, y, p.vx * unitsPerResidualMetre, -p.vy * unitsPerResidualMetre,
-          red ? kRed : kVectorBlue, p.kind == PlotPointKind::Check);
-    HeightBar(out, x, y, p.vz * unitsPerResidualMetre, red ? kRed : kBarGreen);
+    Arrow(out, x, y, dx, dy, red ? kRed : kVectorBlue, p.kind == PlotPointKind::Check);
+    HeightBar(out, x, y, dz, red ? kRed : kBarGreen, !left);
   }
   Symbol(out, p.kind, x, y, ink);
-  Text(out, x + 7, y - 7, p.id, "start", ink,
-       p.kind == PlotPointKind::New ? " class=\"label\" font-size=\"10\"" : " class=\"label\"");
+  Text(out, left ? x - 7 : x + 7, labelBelow ? y + 16 : y - 7, p.id, left ? "end" : "start",
+       ink, p.kind == PlotPointKind::New ? " class=\"label\" font-size=\"10\"" : " class=\"label\"");
   out += "</g>\n";
 }
 
 /// The legend: symbols, the vector scale with a 1 cm arrow, the scale bar.
 void Legend(std::string& out, const RoundLength& residualPerCm, const RoundLength& bar,
             double unitsPerMetre) {
-  const double x = kLegendLeft, textX = kLegendLeft + 22;
+  const double x = kLegendLeft, textX = kLegendLeft + 20;
   double y = kFrameTop + 12;
   Text(out, x, y, texts::kPlotTitle, "start", kBlack, " font-size=\"15\" font-weight=\"bold\"");
   y += 34;

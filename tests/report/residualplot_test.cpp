@@ -35,7 +35,7 @@ constexpr PlotPointKind kUsed = PlotPointKind::Used, kCheck = PlotPointKind::Che
 struct PointSeen {
   std::string id, cls, label;
   bool red = false;
-  std::string labelX, labelY;          // as written
+  std::string x, y;                    // where the symbol stands, as written
   std::optional<double> dx, dy, vz;    // page units, vz positive up
 };
 
@@ -96,7 +96,7 @@ PlotSeen Read(const std::string& svg) {
         f >> next;
       }
       red = std::stoi(next);
-      f >> label >> p.labelX >> p.labelY >> dx >> dy >> vz;
+      f >> label >> p.x >> p.y >> dx >> dy >> vz;
       p.id = Unhex(id), p.label = Unhex(label), p.red = red == 1;
       p.dx = Optional(dx), p.dy = Optional(dy), p.vz = Optional(vz);
       seen.points.push_back(p);
@@ -160,7 +160,7 @@ PlotInput GrossErrorExcluded() {
 /// The checks that hold for every plot: well-formed, plain numbers, one
 /// element per point in input order with its number as label and class,
 /// red exactly for the flagged used and check points, no vector or bar for
-/// a new point, and everything drawn on the page.
+/// a new point, and every point inside the plan's frame.
 void ExpectPlotOf(const PlotInput& in, const PlotSeen& seen) {
   ASSERT_EQ(seen.parseError, "");
   EXPECT_EQ(seen.badNumbers, std::vector<std::string>());
@@ -177,10 +177,11 @@ void ExpectPlotOf(const PlotInput& in, const PlotSeen& seen) {
     if (p.kind == kNew) {
       EXPECT_FALSE(s.dx || s.vz) << p.id;
     }
-    for (const std::string& v : {s.labelX, s.labelY}) {
-      EXPECT_GE(std::stod(v), 0) << p.id;
-      EXPECT_LE(std::stod(v), 960) << p.id;
-    }
+    // Inside the plan's frame (x 90 to 690, y 50 to 650).
+    EXPECT_GE(std::stod(s.x), 90) << p.id;
+    EXPECT_LE(std::stod(s.x), 690) << p.id;
+    EXPECT_GE(std::stod(s.y), 50) << p.id;
+    EXPECT_LE(std::stod(s.y), 650) << p.id;
   }
 }
 
@@ -266,8 +267,8 @@ TEST(ResidualPlotTest, ScaleTextsMatchTheDrawing) {
     // The scale bar at the plan's scale: the page distance of the first two
     // points over their distance in metres.
     const PlotPoint &a = c.in.points[0], &b = c.in.points[1];
-    const double page = std::hypot(std::stod(seen.points[1].labelX) - std::stod(seen.points[0].labelX),
-                                   std::stod(seen.points[1].labelY) - std::stod(seen.points[0].labelY));
+    const double page = std::hypot(std::stod(seen.points[1].x) - std::stod(seen.points[0].x),
+                                   std::stod(seen.points[1].y) - std::stod(seen.points[0].y));
     const double metres = std::hypot(b.x - a.x, b.y - a.y);
     const double barMetres = std::string(c.scaleBar).ends_with(" km")   ? std::stod(c.scaleBar) * 1000
                              : std::string(c.scaleBar).ends_with(" mm") ? std::stod(c.scaleBar) / 1000
@@ -346,13 +347,13 @@ TEST(ResidualPlotTest, NationalGridCoordinatesKeepTheirPrecision) {
   ExpectPlotOf(grid, shifted);
   ASSERT_EQ(local.points.size(), shifted.points.size());
   for (std::size_t i = 0; i < local.points.size(); ++i) {
-    EXPECT_EQ(local.points[i].labelX, shifted.points[i].labelX) << i;
-    EXPECT_EQ(local.points[i].labelY, shifted.points[i].labelY) << i;
+    EXPECT_EQ(local.points[i].x, shifted.points[i].x) << i;
+    EXPECT_EQ(local.points[i].y, shifted.points[i].y) << i;
     EXPECT_EQ(local.points[i].dx, shifted.points[i].dx) << i;
     EXPECT_EQ(local.points[i].vz, shifted.points[i].vz) << i;
   }
   // 250 units per metre: 1 mm is a quarter unit.
-  EXPECT_NEAR(std::stod(shifted.points[1].labelX) - std::stod(shifted.points[0].labelX), 0.25, 0.011);
+  EXPECT_NEAR(std::stod(shifted.points[1].x) - std::stod(shifted.points[0].x), 0.25, 0.011);
   EXPECT_TRUE(HasText(shifted, "4513001.0"));  // the grid's labels carry the coordinates
 }
 

@@ -2,12 +2,12 @@
 """Reads a residual plot with Python's own XML parser and prints what the
 tests check, one record a line, texts as hex of their UTF-8 bytes:
 
-  point <id> <class> <red 0|1> <label> <label x> <label y> <vector dx> <vector dy> <vz>
+  point <id> <class> <red 0|1> <label> <x> <y> <vector dx> <vector dy> <vz>
   text <text>
   scalebar <width>
   badnumber <element> <attribute> <value>
 
-A vector runs from its shaft's start to its head's tip ("-" when there is
+x and y are where the symbol is moved to. A vector runs from its shaft's start to its head's tip ("-" when there is
 none); vz is the bar's height, positive up ("-" when there is none). Exits
 with 1 and the parser's message when the file is not well-formed XML."""
 import re
@@ -17,6 +17,7 @@ import xml.etree.ElementTree as ET
 SVG = "{http://www.w3.org/2000/svg}"
 RED = "#d00000"
 NUMBER = re.compile(r"^-?[0-9]+(\.[0-9]+)?$")
+TRANSLATE = re.compile(r"^translate\((-?[0-9]+\.[0-9]+),(-?[0-9]+\.[0-9]+)\)$")
 NUMERIC = ("x", "y", "x1", "y1", "x2", "y2", "cx", "cy", "r", "width", "height", "stroke-width")
 
 
@@ -49,6 +50,7 @@ def main():
             continue
         red = any(RED in (e.get("fill"), e.get("stroke")) for e in g.iter())
         label = g.find(SVG + "text")
+        x, y = TRANSLATE.match(g.find(SVG + "g[@class='symbol']").get("transform")).groups()
         dx = dy = vz = "-"
         vector = g.find(SVG + "g[@class='vector']")
         if vector is not None:
@@ -61,7 +63,7 @@ def main():
             height = float(bar.get("height"))
             vz = repr(height if "up" in bar.get("class") else -height)
         print("point", hexed(g.get("data-point")), g.get("class"), int(red), hexed(label.text),
-              label.get("x"), label.get("y"), dx, dy, vz)
+              x, y, dx, dy, vz)
     for t in root.iter(SVG + "text"):
         print("text", hexed(t.text))
     for g in root.iter(SVG + "g"):
