@@ -316,12 +316,7 @@ std::string ResidualPlotSvg(const PlotInput& input) {
   out += "</title>\n";
   Rect(out, 0, 0, kWidth, kHeight, "#ffffff");
   Grid(out, plan, bar);
-  out += "<rect";
-  Attr(out, "x", kFrameLeft);
-  Attr(out, "y", kFrameTop);
-  Attr(out, "width", kFrameSize);
-  Attr(out, "height", kFrameSize);
-  out += " fill=\"none\" stroke=\"#000000\"/>\n";
+  Rect(out, kFrameLeft, kFrameTop, kFrameSize, kFrameSize, "none", kBlack);
   for (const PlotPoint& p : input.points) Point(out, p, plan, unitsPerResidualMetre);
   Legend(out, residualPerCm, bar, plan.unitsPerMetre);
   out += "</svg>\n";
