@@ -74,4 +74,10 @@ std::string CannotOpenText(std::string_view shownName, std::string_view reason) 
   return Joined({"Datei ", shownName, " kann nicht geöffnet werden. ", reason});
 }
 
+std::string PlotVectorScaleText(std::string_view length) {
+  return Joined({"Restklaffen vX, vY: 1 cm ≙ ", length});
+}
+
+std::string PlotScaleBarText(std::string_view length) { return Joined({"Maßstab: ", length}); }
+
 }  // namespace orthavion::texts

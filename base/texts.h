@@ -163,4 +163,18 @@ std::string CannotCreateText(std::string_view shownName, std::string_view reason
 /// "Datei <name> kann nicht geöffnet werden. <reason>".
 std::string CannotOpenText(std::string_view shownName, std::string_view reason);
 
+// The residual plot.
+inline constexpr std::string_view kPlotTitle = "Lageplan der Restklaffen";
+inline constexpr std::string_view kPlotAxisX = "X [m]";
+inline constexpr std::string_view kPlotAxisY = "Y [m]";
+inline constexpr std::string_view kPlotUsedPoint = "Passpunkt";
+inline constexpr std::string_view kPlotCheckPoint = "Kontrollpunkt (nicht verwendet)";
+inline constexpr std::string_view kPlotNewPoint = "Neupunkt";
+inline constexpr std::string_view kPlotFlagged = "Testgröße über dem kritischen Wert";
+inline constexpr std::string_view kPlotHeightResidual = "vZ (Balken, positiv nach oben)";
+/// "Restklaffen vX, vY: 1 cm ≙ <length>", e.g. "Restklaffen vX, vY: 1 cm ≙ 5 mm"
+std::string PlotVectorScaleText(std::string_view length);
+/// "Maßstab: <length>", the label of the scale bar, e.g. "Maßstab: 100 m"
+std::string PlotScaleBarText(std::string_view length);
+
 }  // namespace orthavion::texts

@@ -1,5 +1,7 @@
-// Orthavion: the desktop program. Creates the main window and the hidden
-// about box and runs the event loop until the main window is closed.
+// Orthavion: the desktop program, `orthavion [START [TARGET [OBJ]]]`.
+// Creates the main window and the hidden about box, fills the file fields
+// from the command line and runs the event loop until the main window is
+// closed.
 #include <QApplication>
 #include <QIcon>
 
@@ -14,6 +16,8 @@ int main(int argc, char** argv) {
   TForm2 form;
   TAboutBox about(&form);
   form.AboutBox = &about;
+  // Qt's own options (-platform, -style, ...) are already taken off.
+  form.OpenFiles(QCoreApplication::arguments().mid(1));
   form.show();
   return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMessageBox>
@@ -284,6 +285,13 @@ void TForm2::EditObjChange() {
   const QString name = EditObj->text();
   const qsizetype slash = name.lastIndexOf('/');
   EditTransobj->setText(name.left(slash + 1) + "Transformierte.obj");
+}
+
+void TForm2::OpenFiles(const QStringList& names) {
+  TEdit* const fields[] = {Editstartsystem, EditZielsystem, EditObj};
+  const QDir current = QDir::current();
+  for (qsizetype i = 0; i < names.size() && i < qsizetype(std::size(fields)); ++i)
+    if (!names[i].isEmpty()) fields[i]->setText(current.absoluteFilePath(names[i]));
 }
 
 void TForm2::SetStatusText(const QString& text) {

@@ -42,6 +42,15 @@ public:
   /// The run state the commands work on; it lives as long as the window.
   orthavion::RunState& State() { return state_; }
 
+  /// Fills Editstartsystem, EditZielsystem and EditObj, in this order, from
+  /// the file names of the command line `orthavion [START [TARGET [OBJ]]]`,
+  /// so that a file manager or a script opens the window on a survey. A
+  /// name is kept as given, a relative one is made absolute against the
+  /// current folder; an empty name leaves its field empty; names beyond the
+  /// third are ignored. Filling EditObj proposes EditTransobj as typing into
+  /// it does. Runs no command.
+  void OpenFiles(const QStringList& names);
+
   /// The error message box: stop icon, OK, the program's name as title; a
   /// "." is appended when the text's last character has a code greater than
   /// that of ".".
