@@ -5,6 +5,7 @@
 #include "base/error.h"
 #include "base/fpcheck.h"
 #include "base/texts.h"
+#include "export/projexport.h"
 #include "protocol/protocolfile.h"
 #include "statistics/models.h"
 #include "text/fileerror.h"
@@ -83,6 +84,13 @@ Json Head(const AdjustmentResult& r) {
   j["sigma_rotation_gon"] = Array(r.sigmaRotationGon);
   j["sigma_scale_ppm"] = r.sigmaScalePpm;
   j["correlation"] = {{"order", r.parameterOrder}, {"matrix", r.correlation}};
+  const AffineParameters affine = AffineOf(r);
+  Json rows = Json::array();
+  for (int i = 0; i < 3; ++i)
+    rows.push_back({affine.A[i][0], affine.A[i][1], affine.A[i][2], affine.offset[i]});
+  j["affine"] = std::move(rows);
+  const ProjStrings proj = ProjStringsOf(r);
+  j["proj"] = {{"forward", proj.forward}, {"inverse", proj.inverse}};
   if (r.globalTest)
     j["global_test"] = {{"statistic", r.globalTest->statistic},
                         {"chi2_quantile_95", r.globalTest->quantile},
