@@ -42,6 +42,8 @@ void Write(ReplacingFile& out, std::string_view bytes) {
 /// capacity from block to block.
 struct Block {
   ByteBuffer in, out;
+  std::size_t from = 0;      // the first byte of `in` not yet rewritten
+  bool more = false;         // lines from `from` on are still to be rewritten
   std::int64_t lines = 0;
   RuleTally tally;
   std::exception_ptr error;  // the error that ended the block early
@@ -54,13 +56,17 @@ void RewriteLine(const LineRule& rule, std::string_view line, ByteBuffer& out, R
   out.Append(kLineEnd);
 }
 
-/// Rewrites the lines of `b.in` into `b.out`. An error ends the block and is
-/// kept in it, with the failing line counted.
-void RewriteBlock(const LineRule& rule, Block& b, std::string& withoutCr) {
+/// Rewrites the lines of `b.in` from `b.from` on into `b.out`, stopping
+/// after the line that makes the output reach `outLimit` bytes (lines that
+/// grow much, such as short vertex lines, would otherwise make the output of
+/// one block many times the block). An error ends the block and is kept in
+/// it, with the failing line counted.
+void RewriteBlock(const LineRule& rule, Block& b, std::size_t outLimit, std::string& withoutCr) {
   b.out.Clear();
   b.lines = 0;
   b.tally = RuleTally();
   b.error = nullptr;
+  b.more = false;
   try {
     const std::string_view bytes = b.in.view();
     if (bytes.empty()) {  // the one empty line of an empty file
@@ -68,8 +74,8 @@ void RewriteBlock(const LineRule& rule, Block& b, std::string& withoutCr) {
       RewriteLine(rule, bytes, b.out, b.tally);
       return;
     }
-    const bool anyCr = bytes.find('\r') != std::string_view::npos;
-    for (std::size_t from = 0; from < bytes.size();) {
+    const bool anyCr = bytes.find('\r', b.from) != std::string_view::npos;
+    for (std::size_t from = b.from; from < bytes.size();) {
       const std::size_t end = std::min(bytes.find('\n', from), bytes.size());
       std::string_view line = bytes.substr(from, end - from);
       if (anyCr && line.find('\r') != std::string_view::npos) {
@@ -80,17 +86,23 @@ void RewriteBlock(const LineRule& rule, Block& b, std::string& withoutCr) {
       ++b.lines;
       RewriteLine(rule, line, b.out, b.tally);
       from = end + 1;
+      if (from < bytes.size() && b.out.size() >= outLimit) {
+        b.from = from;
+        b.more = true;
+        return;
+      }
     }
   } catch (...) {
     b.error = std::current_exception();
   }
 }
 
-/// The worker threads: each takes the oldest waiting block, rewrites it with
-/// its own floating-point flags and marks it done. Joined on destruction.
+/// The worker threads: each takes the oldest waiting block, rewrites it (or
+/// its next lines) with its own floating-point flags and marks it done.
+/// Joined on destruction.
 class Workers {
 public:
-  Workers(const LineRule& rule, int count) : rule_(rule) {
+  Workers(const LineRule& rule, std::size_t outLimit, int count) : rule_(rule), outLimit_(outLimit) {
     try {
       for (int i = 0; i < count; ++i) threads_.emplace_back([this] { Run(); });
     } catch (...) {
@@ -133,7 +145,7 @@ private:
         b = waiting_.front();
         waiting_.pop_front();
       }
-      RewriteBlock(rule_, *b, withoutCr);
+      RewriteBlock(rule_, *b, outLimit_, withoutCr);
       {
         const std::lock_guard lock(mutex_);
         b->done = true;
@@ -152,6 +164,7 @@ private:
   }
 
   const LineRule& rule_;
+  const std::size_t outLimit_;
   std::mutex mutex_;
   std::condition_variable work_, finished_;
   std::deque<Block*> waiting_;
@@ -207,28 +220,33 @@ PipelineCount RunLinePipeline(LineBlockReader& in, ReplacingFile& out, const Lin
   // Blocks read ahead of the writing once the first is written: enough to
   // keep every worker busy while this thread reads and writes, few enough
   // to bound the memory.
-  const std::size_t fullAhead = static_cast<std::size_t>(workers) + 3;
+  const std::size_t fullAhead = static_cast<std::size_t>(workers) + 2;
   std::size_t ahead = 1;
 
   // Declared before the workers, so that the workers are joined before
   // the blocks they may still be rewriting go.
   std::deque<std::unique_ptr<Block>> flight;  // in file order
   std::vector<std::unique_ptr<Block>> spare;
-  Workers pool(rule, workers);
+  Workers pool(rule, 2 * blockBytes, workers);
   PipelineCount count;
 
-  // Writes the oldest block once it is rewritten, or ends with its error.
+  // Writes the oldest block once it is rewritten, or ends with its error;
+  // a block with lines still to be rewritten stays the oldest.
   const auto writeOldest = [&] {
-    std::unique_ptr<Block> b = std::move(flight.front());
-    flight.pop_front();
-    pool.Await(*b);
-    count.lines += b->lines;
-    count.rewritten += b->tally.rewritten;
-    done(b->lines, b->tally);
-    if (b->error) std::rethrow_exception(b->error);
-    Write(out, b->out.view());
-    spare.push_back(std::move(b));
+    Block& b = *flight.front();
+    pool.Await(b);
+    count.lines += b.lines;
+    count.rewritten += b.tally.rewritten;
+    done(b.lines, b.tally);
+    if (b.error) std::rethrow_exception(b.error);
+    Write(out, b.out.view());
     ahead = fullAhead;
+    if (b.more) {
+      pool.Submit(b);
+      return;
+    }
+    spare.push_back(std::move(flight.front()));
+    flight.pop_front();
   };
 
   bool reading = true;
@@ -256,6 +274,7 @@ PipelineCount RunLinePipeline(LineBlockReader& in, ReplacingFile& out, const Lin
     }
     switch (piece) {
       case LineBlockReader::Piece::Lines:
+        b->from = 0;
         pool.Submit(*b);
         flight.push_back(std::move(b));
         break;

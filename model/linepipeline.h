@@ -36,8 +36,10 @@ struct PipelineCount {
 /// Carries every line of `in` through `rule` and writes it, ended by CR LF
 /// and in the order of the file, to `out`. The calling thread reads blocks
 /// of whole lines and writes the rewritten ones; `shape.workers` threads
-/// rewrite them, at most a few blocks ahead of the writing, so memory is
-/// bounded by the block size, not by the file. A line longer than a block
+/// rewrite them, at most a few blocks ahead of the writing, each block's
+/// output about twice the block at most (a block whose lines grow more is
+/// rewritten and written in parts), so memory is bounded by the block size,
+/// not by the file or its lines. A line longer than a block
 /// is rewritten on the calling thread after every earlier line is written:
 /// the rule sees its start (longer only as far as the rule asks), and the
 /// rest is copied piece by piece. Every CR is dropped from the lines.

@@ -54,7 +54,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(// CR line ends only: one vertex line with a rest of 160 MB.
                       MemoryCase{"OneVertexLine", "v 1250.004 2250.777 125.660\r"},
                       MemoryCase{"OneFaceLine", "f 1/1/1 2/2/2 3/3/3 "},
-                      MemoryCase{"ManyLines", "v 1250.004 2250.777 125.660\nf 1 2 3\n"}),
+                      MemoryCase{"ManyLines", "v 1250.004 2250.777 125.660\nf 1 2 3\n"},
+                      // Each line written six times as long as it is read.
+                      MemoryCase{"ShortVertexLines", "v 1 2 3\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
