@@ -114,12 +114,17 @@ public:
   Workers(const Workers&) = delete;
   Workers& operator=(const Workers&) = delete;
 
-  /// Hands `b` to a worker.
-  void Submit(Block& b) {
+  /// Hands `b` to a worker, after the blocks already waiting or, when
+  /// `first`, before them.
+  void Submit(Block& b, bool first = false) {
     {
       const std::lock_guard lock(mutex_);
       b.done = false;
-      waiting_.push_back(&b);
+      if (first) {
+        waiting_.push_front(&b);
+      } else {
+        waiting_.push_back(&b);
+      }
     }
     work_.notify_one();
   }
@@ -242,7 +247,7 @@ PipelineCount RunLinePipeline(LineBlockReader& in, ReplacingFile& out, const Lin
     Write(out, b.out.view());
     ahead = fullAhead;
     if (b.more) {
-      pool.Submit(b);
+      pool.Submit(b, true);  // the writing waits for it
       return;
     }
     spare.push_back(std::move(flight.front()));
