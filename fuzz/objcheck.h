@@ -264,4 +264,60 @@ inline Outcome CheckObj(const std::filesystem::path& folder, const orthavion::Ru
       records.size()));
 }
 
+/// Carries the OBJ model `input`, written into the empty folder `folder`,
+/// once line by line and once in blocks of `blockBytes` on three worker
+/// threads, and checks that both write the same bytes (or end with the same
+/// error text and write nothing), show the same status texts and progress,
+/// and leave the same decimal separator. Empties the folder at the end.
+inline Outcome CheckObjShapes(const std::filesystem::path& folder, const orthavion::RunState& state,
+                              std::string_view input, bool shorten, std::size_t blockBytes) {
+  if (!FolderEntries(folder).empty()) return {"the folder is not empty at the start", ""};
+  const std::filesystem::path in = folder / "modell.obj", out = folder / "modell-ziel.obj";
+  WriteBytes(in, input);
+  struct Run {
+    std::string error, output;
+    detail::Reports reports;
+    char separator;
+  };
+  const auto run = [&](const orthavion::PipelineShape& shape) {
+    Run r;
+    orthavion::CommandView view;
+    view.status = [&r](const std::string& text) { r.reports.status.push_back(text); };
+    view.askShorten = [shorten] { return shorten; };
+    view.progress = [&r](std::int64_t position, std::int64_t maximum) {
+      r.reports.progress.emplace_back(position, maximum);
+    };
+    orthavion::SetDecimalSeparator(',');
+    try {
+      orthavion::TransformObj(state, in.string(), out.string(), view, shape);
+    } catch (const orthavion::Error& e) {
+      r.error = e.what();
+    }
+    r.separator = orthavion::DecimalSeparator();
+    orthavion::SetDecimalSeparator('.');
+    if (std::filesystem::exists(out)) {
+      r.output = ReadAll(out);
+      std::filesystem::remove(out);
+    }
+    return r;
+  };
+  const Run lineByLine = run({.blockBytes = 0, .workers = 0});
+  const Run blocks = run({.blockBytes = blockBytes, .workers = 3});
+  Outcome result{{}, blocks.error};
+  if (blocks.error != lineByLine.error)
+    result.violation = "in blocks the command ended with " + Shown(blocks.error) + ", line by line with " +
+                       Shown(lineByLine.error);
+  else if (blocks.output != lineByLine.output)
+    result.violation = "in blocks the command wrote other bytes than line by line";
+  else if (blocks.reports.status != lineByLine.reports.status ||
+           blocks.reports.progress != lineByLine.reports.progress)
+    result.violation = "in blocks the command showed other status texts or progress";
+  else if (blocks.separator != lineByLine.separator)
+    result.violation = "in blocks the command left another decimal separator";
+  else if (FolderEntries(folder) != std::vector<std::string>{"modell.obj"})
+    result.violation = "the command left other files than its output";
+  ClearFolder(folder);
+  return result;
+}
+
 }  // namespace fuzzcheck

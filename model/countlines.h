@@ -5,7 +5,7 @@
 namespace orthavion {
 
 /// The number of line-feed bytes (0x0A) in the file `fileName`, counted over
-/// the whole file in blocks of 4096 bytes. A last line without a line feed
+/// the whole file in blocks of 1 MiB. A last line without a line feed
 /// is not counted, nor is a line ended by a lone CR; a 0x1A byte is counted
 /// past like any other byte. The count is 64-bit, since a model of several
 /// gigabytes can hold more than 2^31 lines.

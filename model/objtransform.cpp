@@ -2,13 +2,18 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <memory>
 #include <string_view>
 
+#include "base/decimalseparator.h"
 #include "base/error.h"
 #include "base/fpcheck.h"
 #include "base/texts.h"
 #include "model/countlines.h"
+#include "model/lineblockreader.h"
+#include "model/objvertexrule.h"
 #include "model/throttledprogress.h"
+#include "model/vertexparameters.h"
 #include "text/fileerror.h"
 #include "text/numformat.h"
 #include "text/replacingfile.h"
@@ -27,43 +32,24 @@ constexpr std::size_t kWriteBlock = 1 << 16;
 // CR LF.
 constexpr std::size_t kLineGrowth = 1024;
 
-/// What a vertex line needs: the start centroid, R, M1 and the offsets.
-struct Similarity {
-  double XS, YS, ZS;
-  const TMat3& R;
-  double M1;
-  double x0, y0, z0;
+/// What the command carried.
+struct Carried {
+  std::int64_t lines = 0;
+  std::int64_t vertices = 0;
 };
 
-/// `c` less the whole multiples of 10000 it holds: c − 10000·trunc(c/10000),
-/// the quotient truncated toward zero to a 64-bit integer. A quotient beyond
-/// the 64-bit range is an invalid operation, as the conversion of the
-/// hardware reports it.
-double Shortened(double c) {
-  const double q = c / 10000.0;
-  if (!(q >= -9223372036854775808.0 && q < 9223372036854775808.0))
-    RaiseFpInvalid();
-  const auto whole = static_cast<std::int64_t>(q);
-  return c - 10000.0 * static_cast<double>(whole);
-}
-
-bool IsVertexLine(std::string_view line) {
-  return line.size() >= 2 && line[0] == 'v' && line[1] == ' ';
-}
-
-/// Appends the transformed vertex line `satz` (without its line end).
-void AppendVertex(std::string& out, std::string_view satz, const Similarity& t) {
+/// Appends the transformed vertex line `satz` (without its line end), with
+/// the process-wide decimal separator as GetFloat leaves it.
+void AppendVertex(std::string& out, std::string_view satz, const VertexParameters& t) {
   const std::string_view s = TakeField(satz);
-  const double x = GetFloat(satz) - t.XS;
-  const double y = GetFloat(satz) - t.YS;
-  const double z = GetFloat(satz) - t.ZS;
-  const TMat3& R = t.R;
-  const double xn = (R[1][1] * x + R[1][2] * y + R[1][3] * z) * t.M1 + t.x0;
-  const double yn = (R[2][1] * x + R[2][2] * y + R[2][3] * z) * t.M1 + t.y0;
-  const double zn = (R[3][1] * x + R[3][2] * y + R[3][3] * z) * t.M1 + t.z0;
+  const double X = GetFloat(satz);
+  const double Y = GetFloat(satz);
+  const double Z = GetFloat(satz);
+  double c[3];
+  CarryVertex(t, X, Y, Z, c);
   CheckFp();
   // The separator of the numbers is the one GetFloat chose for the Z field.
-  AppendFormat(out, "%1s %14.6f %14.6f %14.6f %s", {s, xn, yn, zn, satz});
+  AppendFormat(out, "%1s %14.6f %14.6f %14.6f %s", {s, c[0], c[1], c[2], satz});
 }
 
 void Write(ReplacingFile& file, std::string& block) {
@@ -71,10 +57,55 @@ void Write(ReplacingFile& file, std::string& block) {
   block.clear();
 }
 
+/// The sequential path: one line after the other on this thread.
+Carried TransformLineByLine(TextFileReader& in, ReplacingFile& out, const VertexParameters& t,
+                            ThrottledProgress& progress) {
+  std::string satz, block;
+  block.reserve(kWriteBlock + 256);
+  Carried carried;
+  do {
+    progress.Advance();
+    in.ReadLine(satz);
+    // Room for the whole written line at once: a block that grew by
+    // doubling while a long line is appended would hold it three times.
+    block.reserve(block.size() + satz.size() + kLineGrowth);
+    if (IsVertexLine(satz)) {
+      AppendVertex(block, satz, t);
+      ++carried.vertices;
+    } else {
+      block.append(satz);
+    }
+    block.append("\r\n");
+    ++carried.lines;
+    if (block.size() >= kWriteBlock) Write(out, block);
+  } while (!in.AtEnd());
+  Write(out, block);
+  return carried;
+}
+
+/// The pipeline: blocks of lines rewritten by worker threads. The progress
+/// and the process-wide decimal separator advance here, block by block in
+/// file order, as the sequential path leaves them line by line.
+Carried TransformInBlocks(LineBlockReader& in, ReplacingFile& out, const VertexParameters& t,
+                          const PipelineShape& shape, ThrottledProgress& progress) {
+  const ObjVertexRule rule(t);
+  const PipelineCount count =
+      RunLinePipeline(in, out, rule, shape, [&progress](std::int64_t lines, const RuleTally& tally) {
+        progress.Advance(lines);
+        if (tally.separator != 0) SetDecimalSeparator(tally.separator);
+      });
+  return {count.lines, count.rewritten};
+}
+
 }  // namespace
 
 void TransformObj(const RunState& state, const std::string& inFile, const std::string& outFile,
                   const CommandView& view) {
+  TransformObj(state, inFile, outFile, view, PipelineShape());
+}
+
+void TransformObj(const RunState& state, const std::string& inFile, const std::string& outFile,
+                  const CommandView& view, const PipelineShape& shape) {
   if (state.P.empty() || !state.HasCompleteTransformation())
     throw Error(texts::kNoTransformation);
   ClearFpErrors();
@@ -88,7 +119,14 @@ void TransformObj(const RunState& state, const std::string& inFile, const std::s
   status(texts::RecordsPleaseWaitText(n));
   ThrottledProgress progress(window.progress, n);
 
-  TextFileReader in(inFile);
+  const bool sequential = shape.workers == 0;
+  std::unique_ptr<TextFileReader> lines;
+  std::unique_ptr<LineBlockReader> blocks;
+  if (sequential) {
+    lines = std::make_unique<TextFileReader>(inFile);
+  } else {
+    blocks = std::make_unique<LineBlockReader>(inFile);
+  }
   // Replacing the input by the output would destroy the model, whichever
   // name or link the output is given.
   std::error_code ec;
@@ -97,34 +135,13 @@ void TransformObj(const RunState& state, const std::string& inFile, const std::s
   if (const int err = out.Create(outFile)) RaiseIoError(err);
 
   const bool shorten = window.askShorten && window.askShorten();
-  const TPunktTyp& c = state.P[0];
-  const Similarity t{c.XS, c.YS, c.ZS, state.R, state.M1,
-                     shorten ? Shortened(c.XZ) : c.XZ, shorten ? Shortened(c.YZ) : c.YZ, c.ZZ};
-
-  std::string satz, block;
-  block.reserve(kWriteBlock + 256);
-  std::int64_t lines = 0, vertices = 0;
-  do {
-    progress.Advance();
-    in.ReadLine(satz);
-    // Room for the whole written line at once: a block that grew by
-    // doubling while a long line is appended would hold it three times.
-    block.reserve(block.size() + satz.size() + kLineGrowth);
-    if (IsVertexLine(satz)) {
-      AppendVertex(block, satz, t);
-      ++vertices;
-    } else {
-      block.append(satz);
-    }
-    block.append("\r\n");
-    ++lines;
-    if (block.size() >= kWriteBlock) Write(out, block);
-  } while (!in.AtEnd());
-  Write(out, block);
+  const VertexParameters t = VertexParametersOf(state, shorten);
+  const Carried carried = sequential ? TransformLineByLine(*lines, out, t, progress)
+                                     : TransformInBlocks(*blocks, out, t, shape, progress);
   if (const int err = out.Finish()) RaiseIoError(err);
   if (const int err = out.Replace()) RaiseIoError(err);
 
-  status(texts::ObjDoneText(vertices, lines));
+  status(texts::ObjDoneText(carried.vertices, carried.lines));
 }
 
 }  // namespace orthavion

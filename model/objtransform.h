@@ -2,6 +2,7 @@
 #include <string>
 
 #include "base/hooks.h"
+#include "model/linepipeline.h"
 #include "points/runstate.h"
 
 namespace orthavion {
@@ -42,5 +43,14 @@ namespace orthavion {
 ///   to shorten in 64 bits.
 void TransformObj(const RunState& state, const std::string& inFile, const std::string& outFile,
                   const CommandView& view);
+
+/// The same command with the work divided as `shape` says: the lines in
+/// blocks of `shape.blockBytes` rewritten by `shape.workers` threads, or one
+/// after the other on the calling thread when `shape.workers` is 0. Every
+/// shape writes the same bytes, shows the same texts and progress and
+/// leaves the same decimal separator. The hooks of `view` are called on the
+/// calling thread only.
+void TransformObj(const RunState& state, const std::string& inFile, const std::string& outFile,
+                  const CommandView& view, const PipelineShape& shape);
 
 }  // namespace orthavion

@@ -25,10 +25,16 @@ public:
 
   /// Advances by one step. Reports every `step_` steps while the position
   /// does not pass the maximum, so positions stay within 0 to `maximum`.
-  void Advance() {
-    if (++position_ != next_) return;
-    next_ += step_;
-    if (report_ && position_ <= maximum_) report_(position_, maximum_);
+  void Advance() { Advance(1); }
+
+  /// Advances by `steps` (>= 0) at once, with the reports that as many
+  /// single steps would give, in the same order.
+  void Advance(std::int64_t steps) {
+    position_ += steps;
+    while (next_ <= position_ && next_ <= maximum_) {
+      if (report_) report_(next_, maximum_);
+      next_ += step_;
+    }
   }
 
 private:

@@ -259,6 +259,14 @@ void AppendFormat(std::string& out, std::string_view format,
   }
 }
 
+char* WriteFixedField(char* p, double value, int width, int precision, char separator) {
+  char buffer[kNumberBuffer];
+  const char* end = WriteFixed(buffer, value, precision, separator);
+  const auto length = static_cast<int>(end - buffer);
+  if (length < width) p = std::fill_n(p, width - length, ' ');
+  return std::copy(static_cast<const char*>(buffer), end, p);
+}
+
 std::string Format(std::string_view format, std::initializer_list<FormatArg> args) {
   std::string out;
   AppendFormat(out, format, args);

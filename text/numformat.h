@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -51,6 +52,15 @@ private:
 /// then left as it was.
 void AppendFormat(std::string& out, std::string_view format,
                   std::initializer_list<FormatArg> args);
+
+/// The most characters `WriteFixedField` writes.
+inline constexpr std::size_t kFixedFieldRoom = 1 + 309 + 1 + 40;
+
+/// Writes `value` at `p` as the conversion "%W.Pf" of `AppendFormat` does
+/// (W = `width`, P = `precision`, both 0 to 40), but with `separator`
+/// instead of the process-wide one: safe on any thread. `p` must have room
+/// for `kFixedFieldRoom` characters; returns the end.
+char* WriteFixedField(char* p, double value, int width, int precision, char separator);
 
 /// `AppendFormat` into a new string.
 std::string Format(std::string_view format, std::initializer_list<FormatArg> args);

@@ -41,6 +41,16 @@ double GetFloat(std::string_view& record);
 /// setting the decimal separator.
 double ParseFloatField(std::string_view field);
 
+/// The decimal separator `GetFloat` reads `field` with: ',' when the field
+/// contains a comma, '.' otherwise.
+char FieldSeparator(std::string_view field);
+
+/// Converts one field as `ParseFloatField` does with `separator` (which
+/// must be `FieldSeparator(field)`), leaving the process-wide separator
+/// alone: safe on any thread. Throws `Error` "Gleitkommaüberlauf" as
+/// `GetFloat` does.
+double ParseFloatFieldWith(std::string_view field, char separator);
+
 /// Converts one field as `GetInt` does.
 std::int32_t ParseIntField(std::string_view field);
 
