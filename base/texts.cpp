@@ -19,6 +19,16 @@ std::string ObjDoneText(long long vertices, long long records) {
                  std::to_string(records), " Datensätze"});
 }
 
+std::string PointFileDoneText(long long points, long long records) {
+  return Joined({"Punktdatei transformiert: ", std::to_string(points), " Punkte, ",
+                 std::to_string(records), " Datensätze"});
+}
+
+std::string PointCloudDoneText(long long points, long long records) {
+  return Joined({"Punktwolke transformiert: ", std::to_string(points), " Punkte, ",
+                 std::to_string(records), " Datensätze"});
+}
+
 std::string PrintFileNotCreatedText(std::string_view fileName) {
   return Joined({"Die Druckdatei ", fileName, " kann nicht angelegt werden"});
 }

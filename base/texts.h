@@ -49,6 +49,12 @@ std::string RecordsPleaseWaitText(long long records);
 /// "OBJ-Datei transformiert: <v> Eckpunkte, <n> Datensätze"
 std::string ObjDoneText(long long vertices, long long records);
 
+// Point files and point clouds carried into the target system.
+/// "Punktdatei transformiert: <p> Punkte, <n> Datensätze"
+std::string PointFileDoneText(long long points, long long records);
+/// "Punktwolke transformiert: <p> Punkte, <n> Datensätze"
+std::string PointCloudDoneText(long long points, long long records);
+
 // Failures outside the system's own errors, caught once per command.
 inline constexpr std::string_view kOutOfMemory = "Zu wenig Arbeitsspeicher";
 inline constexpr std::string_view kInternalErrorPrefix = "Interner Programmfehler: ";
@@ -126,10 +132,19 @@ inline constexpr std::string_view kBatchUsage =
     "Aufruf: orthavion-batch STARTSYSTEM ZIELSYSTEM [--obj OBJ-DATEI ZIELDATEI [--shorten]]\n"
     "                       [--model MODELL] [--exclude PNR[,PNR...]] [--snooping]\n"
     "                       [--sigma0 METER] [--statistics] [--json DATEI]\n"
+    "                       [--export-proj DATEI] [--points PUNKTDATEI ZIELDATEI]\n"
+    "                       [--xyz PUNKTWOLKE ZIELDATEI]\n"
+    "       orthavion-batch --apply ERGEBNIS.json (--obj OBJ-DATEI ZIELDATEI [--shorten] |\n"
+    "                       --points PUNKTDATEI ZIELDATEI | --xyz PUNKTWOLKE ZIELDATEI)\n"
     "       orthavion-batch --help | --version\n"
     "  STARTSYSTEM, ZIELSYSTEM  Punktdateien (Textdatei PNR NIV X Y Z)\n"
     "  --obj OBJ-DATEI ZIELDATEI  transformiert danach das Wavefront-OBJ-Modell\n"
     "  --shorten                Koordinaten kürzen (X und Y ohne volle 10000)\n"
+    "  --points PUNKTDATEI ZIELDATEI  transformiert eine Punktdatei (PNR NIV X Y Z ...)\n"
+    "  --xyz PUNKTWOLKE ZIELDATEI  transformiert eine ASCII-Punktwolke (.xyz, .txt, .pts, .csv:\n"
+    "                           X Y Z und weitere Felder, getrennt durch Leerzeichen, Tabulatoren,\n"
+    "                           Kommas oder Semikolons)\n"
+    "  --apply ERGEBNIS.json    die Transformation eines früheren Laufs (--json) anwenden\n"
     "  --model MODELL           similarity7 (Voreinstellung, 7 Parameter), rigid6 (Maßstab 1)\n"
     "                           oder horizontal5 (Lage mit Drehung um die Lotrichtung, Höhe verschoben)\n"
     "  --exclude PNR[,PNR...]   diese Passpunkte nicht schätzen, nur als Kontrollpunkte prüfen\n"
@@ -141,6 +156,7 @@ inline constexpr std::string_view kBatchUsage =
     "  --statistics             Genauigkeit, Korrelation, Redundanzanteile, Testgrößen und MDB\n"
     "                           im Protokoll\n"
     "  --json DATEI             das vollständige Ergebnis als JSON\n"
+    "  --export-proj DATEI      die Transformation als PROJ-Zeichenkette (cct, QGIS, GDAL, PDAL)\n"
     "  --help                   dieser Text;  --version  die Version\n"
     "Schreibt Trafoprotokoll.txt neben STARTSYSTEM und das Protokoll auf die Standardausgabe.\n";
 

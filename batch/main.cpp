@@ -1,24 +1,34 @@
 // orthavion-batch: the transformation run without a window, for scripts.
 //
-//   orthavion-batch START TARGET [--obj IN OUT [--shorten]] [--model NAME]
-//                   [--exclude PNR[,PNR...]] [--snooping] [--sigma0 METRES]
-//                   [--statistics] [--json FILE]
+//   orthavion-batch START TARGET [--model NAME] [--exclude PNR[,PNR...]]
+//                   [--snooping] [--sigma0 METRES] [--statistics] [--json FILE]
+//                   [--export-proj FILE] [--obj IN OUT [--shorten]]
+//                   [--points IN OUT] [--xyz IN OUT]
+//   orthavion-batch --apply RESULT.json (--obj IN OUT [--shorten] |
+//                   --points IN OUT | --xyz IN OUT)
 //   orthavion-batch --help | --version
 //
 // Reads the start-system and target-system point files, estimates the
 // transformation, writes "Trafoprotokoll.txt" beside START exactly as the
 // window does and prints the protocol to standard output (UTF-8). Without
-// the adjustment's options (--model ... --json) this is the plain run, and
-// its protocol stays as it always was. With --json the result is also
-// written as JSON; the JSON is written completely before the protocol file
-// is saved, and renamed over its name only after that, so an error leaves
-// both files as they were. With --obj it then carries the Wavefront OBJ
-// model IN into the target system and writes it to OUT, answering
-// "Koordinaten kürzen?" with Yes when --shorten is given and No otherwise;
-// the model's status texts go to standard error. A run that ends in an
-// error writes no model. An error ends the program: its text goes to
-// standard error, the protocol as far as it got to standard output, and the
-// exit code is 1. A usage error exits with 2 and names the problem.
+// the adjustment's options (--model ... --export-proj) this is the plain
+// run, and its protocol stays as it always was. With --json the result is
+// also written as JSON, with --export-proj the forward PROJ string as one
+// line; every such file is written completely before the protocol file is
+// saved, and renamed over its name only after that, so an error leaves all
+// of them as they were. Then it carries the Wavefront OBJ model (--obj,
+// answering "Koordinaten kürzen?" with Yes when --shorten is given and No
+// otherwise), a point file (--points) and an ASCII point cloud (--xyz) into
+// the target system; their status texts go to standard error. A run that
+// ends in an error carries nothing.
+//
+// With --apply the transformation comes from a result written earlier with
+// --json instead of a run, and exactly one of --obj, --points and --xyz is
+// carried: byte for byte what the run that wrote the result carries.
+//
+// An error ends the program: its text goes to standard error, the protocol
+// as far as it got to standard output, and the exit code is 1. A usage
+// error exits with 2 and names the problem.
 
 #include <charconv>
 #include <cmath>
@@ -32,21 +42,31 @@
 #include "base/error.h"
 #include "base/texts.h"
 #include "estimation/run.h"
+#include "export/projexport.h"
 #include "export/resultjson.h"
+#include "export/savedtransformation.h"
 #include "model/objtransform.h"
+#include "model/pointtransform.h"
+#include "protocol/outputfiles.h"
 #include "protocol/protocolfile.h"
 #include "statistics/adjustmentrun.h"
 
 namespace {
 
+/// An input file and the file its transformed copy is written to.
+struct FilePair {
+  std::string in, out;
+};
+
 struct Arguments {
   std::string start, target;
-  std::optional<std::string> objIn, objOut;
+  std::optional<std::string> apply;  // a saved result instead of a run
+  std::optional<FilePair> obj, points, xyz;
   bool shorten = false;
   bool help = false, version = false;
   bool adjusted = false;  // an option of the adjustment is given
   orthavion::AdjustmentOptions options;
-  std::optional<std::string> json;
+  std::optional<std::string> json, exportProj;
 };
 
 /// A usage error: the message naming the problem (empty: the arguments do
@@ -76,14 +96,20 @@ std::variant<Arguments, UsageError> Parse(const std::vector<std::string_view>& a
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     const bool takesValue = arg == "--model" || arg == "--exclude" || arg == "--sigma0" ||
-                            arg == "--json";
+                            arg == "--json" || arg == "--export-proj" || arg == "--apply";
     if (takesValue && i + 1 >= args.size())
       return UsageError{texts::MissingValueText(arg)};
-    if (arg == "--obj") {
-      if (a.objIn || i + 2 >= args.size()) return UsageError{};
-      a.objIn = std::string(args[i + 1]);
-      a.objOut = std::string(args[i + 2]);
+    std::optional<FilePair>* pair = arg == "--obj"      ? &a.obj
+                                    : arg == "--points" ? &a.points
+                                    : arg == "--xyz"    ? &a.xyz
+                                                        : nullptr;
+    if (pair) {
+      if (*pair || i + 2 >= args.size()) return UsageError{};
+      *pair = FilePair{std::string(args[i + 1]), std::string(args[i + 2])};
       i += 2;
+    } else if (arg == "--apply") {
+      if (a.apply) return UsageError{};
+      a.apply = std::string(args[++i]);
     } else if (arg == "--shorten") {
       a.shorten = true;
     } else if (arg == "--help") {
@@ -115,6 +141,9 @@ std::variant<Arguments, UsageError> Parse(const std::vector<std::string_view>& a
     } else if (arg == "--json") {
       a.json = std::string(args[++i]);
       a.adjusted = true;
+    } else if (arg == "--export-proj") {
+      a.exportProj = std::string(args[++i]);
+      a.adjusted = true;
     } else if (arg == "--snooping") {
       a.options.snooping = a.adjusted = true;
     } else if (arg == "--statistics") {
@@ -124,7 +153,14 @@ std::variant<Arguments, UsageError> Parse(const std::vector<std::string_view>& a
     }
   }
   if (a.help || a.version) return a;
-  if (files.size() != 2 || (a.shorten && !a.objIn)) return UsageError{};
+  if (a.shorten && !a.obj) return UsageError{};
+  if (a.apply) {
+    // A saved result carries exactly one file, and has no run to adjust.
+    const int carried = a.obj.has_value() + a.points.has_value() + a.xyz.has_value();
+    if (!files.empty() || a.adjusted || carried != 1) return UsageError{};
+    return a;
+  }
+  if (files.size() != 2) return UsageError{};
   a.start = files[0];
   a.target = files[1];
   return a;
@@ -156,15 +192,35 @@ int Fail(const std::exception& e) {
 }
 
 /// The run with the adjustment's options and its outputs: the protocol
-/// file and, with --json, the result.
+/// file, the result (--json) and the PROJ string (--export-proj).
 void AdjustedRun(orthavion::RunState& state, const Arguments& a) {
   const orthavion::AdjustmentResult result =
       orthavion::AdjustmentRun(state, a.start, a.target, a.options);
-  const std::string protocolFile = orthavion::ProtocolFileName(a.start);
-  if (a.json)
-    orthavion::SaveResultAndProtocol(result, state.protocol, protocolFile, *a.json);
-  else
-    orthavion::SaveProtocol(state.protocol, protocolFile);
+  std::vector<orthavion::OutputFile> files;
+  if (a.json) files.push_back(orthavion::ResultJsonFile(result, *a.json));
+  if (a.exportProj) files.push_back(orthavion::ProjStringFile(result, *a.exportProj));
+  orthavion::SaveWithProtocol(state.protocol, orthavion::ProtocolFileName(a.start), files);
+}
+
+/// Carries the files of --obj, --points and --xyz into the target system
+/// with the transformation in `state`; the status texts go to standard
+/// error. Returns the exit code.
+int CarryFiles(const orthavion::RunState& state, const Arguments& a) {
+  orthavion::CommandView view;
+  view.status = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
+  view.askShorten = [&a] {
+    std::fprintf(stderr, "%s %s\n", std::string(orthavion::texts::kAskShorten).c_str(),
+                 a.shorten ? "Ja" : "Nein");
+    return a.shorten;
+  };
+  try {
+    if (a.obj) orthavion::TransformObj(state, a.obj->in, a.obj->out, view);
+    if (a.points) orthavion::TransformPointFile(state, a.points->in, a.points->out, view);
+    if (a.xyz) orthavion::TransformPointCloud(state, a.xyz->in, a.xyz->out, view);
+  } catch (const std::exception& e) {
+    return Fail(e);
+  }
+  return 0;
 }
 
 }  // namespace
@@ -183,6 +239,14 @@ int main(int argc, char** argv) {
     return 0;
   }
   orthavion::RunState state;  // no text view: the protocol has no capacity limit
+  if (a.apply) {
+    try {
+      orthavion::InstallTransformation(orthavion::ReadSavedTransformation(*a.apply), state);
+    } catch (const std::exception& e) {
+      return Fail(e);
+    }
+    return CarryFiles(state, a);
+  }
   try {
     if (a.adjusted)
       AdjustedRun(state, a);
@@ -195,19 +259,5 @@ int main(int argc, char** argv) {
     return Fail(e);
   }
   PrintProtocol(state.protocol);
-  if (!a.objIn) return 0;
-
-  orthavion::CommandView view;
-  view.status = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
-  view.askShorten = [&a] {
-    std::fprintf(stderr, "%s %s\n", std::string(orthavion::texts::kAskShorten).c_str(),
-                 a.shorten ? "Ja" : "Nein");
-    return a.shorten;
-  };
-  try {
-    orthavion::TransformObj(state, *a.objIn, *a.objOut, view);
-  } catch (const std::exception& e) {
-    return Fail(e);
-  }
-  return 0;
+  return CarryFiles(state, a);
 }

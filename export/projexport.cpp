@@ -27,4 +27,10 @@ ProjStrings ProjStringsOf(const AdjustmentResult& r) {
   return {forward, InverseProjString(forward)};
 }
 
+OutputFile ProjStringFile(const AdjustmentResult& result, const std::string& fileName) {
+  return {fileName, [&result](const std::function<void(std::string_view)>& sink) {
+            sink(ProjStringsOf(result).forward + "\n");
+          }};
+}
+
 }  // namespace orthavion

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "export/projstring.h"
+#include "protocol/outputfiles.h"
 #include "statistics/adjustmentresult.h"
 
 namespace orthavion {
@@ -18,6 +19,10 @@ struct ProjStrings {
 /// similarity7 and rigid6 (s = 0 for rigid6), an affine operation for
 /// horizontal5, whose heights are shifted but not scaled.
 ProjStrings ProjStringsOf(const AdjustmentResult& r);
+
+/// The forward PROJ string of `result` as one line, for `SaveWithProtocol`
+/// (`--export-proj`); `result` must outlive the returned value.
+OutputFile ProjStringFile(const AdjustmentResult& result, const std::string& fileName);
 
 /// target = offset + A·start with A[i][j] = R[i][j]·rowScale[i] and the
 /// offset the translation at the start system's origin.

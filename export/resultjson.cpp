@@ -2,14 +2,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "base/error.h"
 #include "base/fpcheck.h"
-#include "base/texts.h"
 #include "export/projexport.h"
-#include "protocol/protocolfile.h"
 #include "statistics/models.h"
-#include "text/fileerror.h"
-#include "text/replacingfile.h"
 
 namespace orthavion {
 
@@ -136,17 +131,10 @@ void WriteResultJson(const AdjustmentResult& result,
   sink("}\n");
 }
 
-void SaveResultAndProtocol(const AdjustmentResult& result, const Protocol& protocol,
-                           const std::string& protocolFile, const std::string& jsonFile) {
-  ReplacingFile json;
-  if (const int err = json.Create(jsonFile)) RaiseCannotCreate(jsonFile, err);
-  int err = 0;
-  WriteResultJson(result, [&](std::string_view bytes) {
-    if (err == 0) err = json.Write(bytes);
-  });
-  if (err != 0 || json.Finish() != 0) throw Error(texts::kStreamNotSaved);
-  SaveProtocol(protocol, protocolFile);
-  if (json.Replace() != 0) throw Error(texts::kStreamNotSaved);
+OutputFile ResultJsonFile(const AdjustmentResult& result, const std::string& fileName) {
+  return {fileName, [&result](const std::function<void(std::string_view)>& sink) {
+            WriteResultJson(result, sink);
+          }};
 }
 
 }  // namespace orthavion

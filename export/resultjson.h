@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "protocol/outputfiles.h"
 #include "protocol/protocol.h"
 #include "statistics/adjustmentresult.h"
 
@@ -21,13 +22,8 @@ namespace orthavion {
 void WriteResultJson(const AdjustmentResult& result,
                      const std::function<void(std::string_view)>& sink);
 
-/// Saves the protocol as `protocolFile` (as `SaveProtocol`) and the result
-/// as `jsonFile`, so that an error leaves both as they were: the JSON goes
-/// completely into a temporary file first, then the protocol is saved, and
-/// only then is the JSON renamed over its name. Throws `Error`
-/// "Datei "<name>" kann nicht erstellt werden. <reason>" when a file cannot
-/// be created, "Stream konnte nicht gespeichert werden" when writing fails.
-void SaveResultAndProtocol(const AdjustmentResult& result, const Protocol& protocol,
-                           const std::string& protocolFile, const std::string& jsonFile);
+/// The JSON result as a file written beside the protocol (`SaveWithProtocol`);
+/// `result` must outlive the returned value.
+OutputFile ResultJsonFile(const AdjustmentResult& result, const std::string& fileName);
 
 }  // namespace orthavion

@@ -136,6 +136,27 @@ SavedTransformation ParseSavedTransformation(const std::string& text) {
   return FromJson(j);
 }
 
+void InstallTransformation(const SavedTransformation& t, RunState& state) {
+  state.BeginRun();
+  state.P = PointTable();
+  state.P.ResetToCentroid();
+  TPunktTyp& c = state.P[0];
+  c.NR = "Schwerpunkt";
+  c.XS = t.startCentroid[0], c.YS = t.startCentroid[1], c.ZS = t.startCentroid[2];
+  c.XZ = t.targetCentroid[0], c.YZ = t.targetCentroid[1], c.ZZ = t.targetCentroid[2];
+  for (int i = 1; i <= 3; ++i) {
+    for (int j = 1; j <= 3; ++j) state.R[i][j] = t.R[i - 1][j - 1];
+    state.S[i] = t.rowScale[i - 1];
+    state.T[i] = t.targetCentroid[i - 1] -
+                 state.S[i] * ((state.R[i][1] * t.startCentroid[0] + state.R[i][2] * t.startCentroid[1]) +
+                               state.R[i][3] * t.startCentroid[2]);
+  }
+  state.M1 = t.scale;
+  for (const auto part :
+       {TransformationPart::Centroids, TransformationPart::Rotation, TransformationPart::Scale})
+    state.Written(part);
+}
+
 SavedTransformation ReadSavedTransformation(const std::string& fileName) {
   TextFileReader file(fileName);  // the I/O error texts of a file that cannot be opened
   std::string text, line;

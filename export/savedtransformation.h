@@ -7,6 +7,8 @@
 #include <array>
 #include <string>
 
+#include "points/runstate.h"
+
 namespace orthavion {
 
 /// The models a result may name.
@@ -37,5 +39,11 @@ SavedTransformation ParseSavedTransformation(const std::string& json);
 /// Reads and parses the result file `fileName`; a file that cannot be read
 /// gives the I/O error texts.
 SavedTransformation ReadSavedTransformation(const std::string& fileName);
+
+/// Makes `t` the transformation of `state`, as a complete run would leave
+/// it for the OBJ command, the point files and the point clouds: the
+/// centroid record (the point table holds nothing else), R, M1 and the row
+/// scales S; T = target centroid − S·R·start centroid per row.
+void InstallTransformation(const SavedTransformation& t, RunState& state);
 
 }  // namespace orthavion

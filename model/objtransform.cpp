@@ -1,16 +1,10 @@
 #include "model/objtransform.h"
 
-#include <cerrno>
-#include <filesystem>
-#include <memory>
 #include <string_view>
 
-#include "base/decimalseparator.h"
-#include "base/error.h"
 #include "base/fpcheck.h"
 #include "base/texts.h"
-#include "model/countlines.h"
-#include "model/lineblockreader.h"
+#include "model/carryfile.h"
 #include "model/objvertexrule.h"
 #include "model/throttledprogress.h"
 #include "model/vertexparameters.h"
@@ -83,20 +77,6 @@ Carried TransformLineByLine(TextFileReader& in, ReplacingFile& out, const Vertex
   return carried;
 }
 
-/// The pipeline: blocks of lines rewritten by worker threads. The progress
-/// and the process-wide decimal separator advance here, block by block in
-/// file order, as the sequential path leaves them line by line.
-Carried TransformInBlocks(LineBlockReader& in, ReplacingFile& out, const VertexParameters& t,
-                          const PipelineShape& shape, ThrottledProgress& progress) {
-  const ObjVertexRule rule(t);
-  const PipelineCount count =
-      RunLinePipeline(in, out, rule, shape, [&progress](std::int64_t lines, const RuleTally& tally) {
-        progress.Advance(lines);
-        if (tally.separator != 0) SetDecimalSeparator(tally.separator);
-      });
-  return {count.lines, count.rewritten};
-}
-
 }  // namespace
 
 void TransformObj(const RunState& state, const std::string& inFile, const std::string& outFile,
@@ -106,42 +86,19 @@ void TransformObj(const RunState& state, const std::string& inFile, const std::s
 
 void TransformObj(const RunState& state, const std::string& inFile, const std::string& outFile,
                   const CommandView& view, const PipelineShape& shape) {
-  if (state.P.empty() || !state.HasCompleteTransformation())
-    throw Error(texts::kNoTransformation);
-  ClearFpErrors();
-  const CommandView window = KeepingFpFlags(view);
-  const auto status = [&window](const std::string& text) {
-    if (window.status) window.status(text);
-  };
-
-  status(std::string(texts::kStatusFileSize));
-  const std::int64_t n = CountLines(inFile);
-  status(texts::RecordsPleaseWaitText(n));
-  ThrottledProgress progress(window.progress, n);
-
   const bool sequential = shape.workers == 0;
-  std::unique_ptr<TextFileReader> lines;
-  std::unique_ptr<LineBlockReader> blocks;
-  if (sequential) {
-    lines = std::make_unique<TextFileReader>(inFile);
-  } else {
-    blocks = std::make_unique<LineBlockReader>(inFile);
-  }
-  // Replacing the input by the output would destroy the model, whichever
-  // name or link the output is given.
-  std::error_code ec;
-  if (std::filesystem::equivalent(inFile, outFile, ec)) RaiseIoError(EACCES);
-  ReplacingFile out;
-  if (const int err = out.Create(outFile)) RaiseIoError(err);
-
-  const bool shorten = window.askShorten && window.askShorten();
-  const VertexParameters t = VertexParametersOf(state, shorten);
-  const Carried carried = sequential ? TransformLineByLine(*lines, out, t, progress)
-                                     : TransformInBlocks(*blocks, out, t, shape, progress);
-  if (const int err = out.Finish()) RaiseIoError(err);
-  if (const int err = out.Replace()) RaiseIoError(err);
-
-  status(texts::ObjDoneText(carried.vertices, carried.lines));
+  CarryTextFile(state, inFile, outFile, view, sequential, [&](OpenedFiles& files) {
+    const bool shorten = files.window.askShorten && files.window.askShorten();
+    const VertexParameters t = VertexParametersOf(state, shorten);
+    Carried carried;
+    if (sequential) {
+      carried = TransformLineByLine(*files.lines, files.out, t, files.progress);
+    } else {
+      const PipelineCount count = CarryBlocks(files, ObjVertexRule(t), shape);
+      carried = {count.lines, count.rewritten};
+    }
+    return texts::ObjDoneText(carried.vertices, carried.lines);
+  });
 }
 
 }  // namespace orthavion

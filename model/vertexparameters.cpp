@@ -26,7 +26,7 @@ VertexParameters VertexParametersOf(const RunState& state, bool shorten) {
   const TPunktTyp& c = state.P[0];
   return VertexParameters{{c.XS, c.YS, c.ZS},
                           state.R,
-                          {state.M1, state.M1, state.M1},
+                          {state.S[1], state.S[2], state.S[3]},
                           {shorten ? Shortened(c.XZ) : c.XZ, shorten ? Shortened(c.YZ) : c.YZ, c.ZZ}};
 }
 

@@ -14,7 +14,9 @@ struct VertexParameters {
 };
 
 /// The vertex parameters of the transformation in `state` (its centroid
-/// record P[0], R and M1, which must be complete): every row scaled by M1;
+/// record P[0], R and the row scales S that belong to M1, which must be
+/// complete): row i scaled by S[i] (M1 in every row but the height row of
+/// the horizontal model, whose heights are shifted only);
 /// the offsets the target centroid, X and Y less the whole multiples of
 /// 10000 they hold (truncated toward zero) when `shorten` is true.
 /// Throws `Error` "Ungültige Gleitkommaoperation" for a centroid too large

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "text/numformat.h"
 
@@ -81,6 +82,15 @@ char* WriteCoordinate(char* p, double value, char separator) {
   const auto length = static_cast<int>(end - q);
   if (length < kWidth) p = std::fill_n(p, kWidth - length, ' ');
   return std::copy(q, end, p);
+}
+
+char* WritePlainCoordinate(char* p, double value, char separator) {
+  char* end = WriteCoordinate(p, value, separator);
+  char* first = p;
+  while (first < end && *first == ' ') ++first;
+  if (first == p) return end;
+  std::memmove(p, first, static_cast<std::size_t>(end - first));
+  return p + (end - first);
 }
 
 }  // namespace orthavion

@@ -15,4 +15,8 @@ inline constexpr int kCoordinateRoom = 1 + 309 + 1 + 6;
 /// floating-point flags alone.
 char* WriteCoordinate(char* p, double value, char separator);
 
+/// Writes `value` as `WriteCoordinate` does but without the blanks that pad
+/// it to 14 characters ("%.6f"). Same room, same end rule.
+char* WritePlainCoordinate(char* p, double value, char separator);
+
 }  // namespace orthavion

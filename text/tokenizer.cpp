@@ -130,23 +130,31 @@ double ParseFloatField(std::string_view f) {
   return ParseFloatFieldWith(f, sep);
 }
 
-double ParseFloatFieldWith(std::string_view f, char sep) {
-  // Check the accepted form and find the decimal exponent of the leading
-  // significant digit, to tell an overflow from an underflow below.
-  std::size_t i = 0;
+namespace {
+
+/// Where the parts of a number field lie:
+///   [+|-] digits [sep digits] [(E|e) [+|-] digits]
+/// (either digit run before or after the separator may be empty, not both).
+struct NumberForm {
+  bool valid = false;
   bool negative = false;
-  if (i < f.size() && (f[i] == '+' || f[i] == '-')) negative = f[i++] == '-';
-  const std::size_t intBegin = i;
+  std::size_t intBegin = 0, intEnd = 0, fracBegin = 0, fracEnd = 0;
+  std::int64_t exponent = 0;  ///< saturated at ±1e9
+};
+
+NumberForm MatchNumber(std::string_view f, char sep) {
+  NumberForm m;
+  std::size_t i = 0;
+  if (i < f.size() && (f[i] == '+' || f[i] == '-')) m.negative = f[i++] == '-';
+  m.intBegin = i;
   while (i < f.size() && IsDigit(f[i])) ++i;
-  const std::size_t intEnd = i;
-  std::size_t fracBegin = i, fracEnd = i;
+  m.intEnd = m.fracBegin = m.fracEnd = i;
   if (i < f.size() && f[i] == sep) {
-    fracBegin = ++i;
+    m.fracBegin = ++i;
     while (i < f.size() && IsDigit(f[i])) ++i;
-    fracEnd = i;
+    m.fracEnd = i;
   }
-  if (intEnd == intBegin && fracEnd == fracBegin) return 0.0;
-  std::int64_t exponent = 0;
+  if (m.intEnd == m.intBegin && m.fracEnd == m.fracBegin) return m;
   if (i < f.size() && (f[i] == 'E' || f[i] == 'e')) {
     ++i;
     bool expNegative = false;
@@ -154,13 +162,31 @@ double ParseFloatFieldWith(std::string_view f, char sep) {
     const std::size_t expBegin = i;
     while (i < f.size() && IsDigit(f[i])) {
       // Saturate: an exponent of a billion is as far out of range as any.
-      if (exponent < 1'000'000'000) exponent = exponent * 10 + (f[i] - '0');
+      if (m.exponent < 1'000'000'000) m.exponent = m.exponent * 10 + (f[i] - '0');
       ++i;
     }
-    if (i == expBegin) return 0.0;
-    if (expNegative) exponent = -exponent;
+    if (i == expBegin) return m;
+    if (expNegative) m.exponent = -m.exponent;
   }
-  if (i != f.size()) return 0.0;
+  m.valid = i == f.size();
+  return m;
+}
+
+}  // namespace
+
+bool IsNumberField(std::string_view field, char separator) {
+  return MatchNumber(field, separator).valid;
+}
+
+double ParseFloatFieldWith(std::string_view f, char sep) {
+  // Check the accepted form and find the decimal exponent of the leading
+  // significant digit, to tell an overflow from an underflow below.
+  const NumberForm m = MatchNumber(f, sep);
+  if (!m.valid) return 0.0;
+  const bool negative = m.negative;
+  const std::size_t intBegin = m.intBegin, intEnd = m.intEnd;
+  const std::size_t fracBegin = m.fracBegin, fracEnd = m.fracEnd;
+  const std::int64_t exponent = m.exponent;
 
   // Position of the first non-zero digit as a power of ten.
   std::int64_t leading = 0;

@@ -51,6 +51,11 @@ char FieldSeparator(std::string_view field);
 /// `GetFloat` does.
 double ParseFloatFieldWith(std::string_view field, char separator);
 
+/// True when `field` has the form that `GetFloat` reads as a number with
+/// the decimal separator `separator`:
+///   [+|-] digits [separator digits] [(E|e) [+|-] digits].
+bool IsNumberField(std::string_view field, char separator);
+
 /// Converts one field as `GetInt` does.
 std::int32_t ParseIntField(std::string_view field);
 

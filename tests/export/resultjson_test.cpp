@@ -29,8 +29,8 @@ struct Saved {
     start.push_back({"Neu\xDF", {1111.1, 2222.2, 99.9}});  // "Neuß"
     const std::string s = dir.write("s.txt", PointFileText(start));
     result = AdjustmentRun(state, s, dir.write("z.txt", PointFileText(target)), options);
-    SaveResultAndProtocol(result, state.protocol, dir.file("Trafoprotokoll.txt"),
-                          dir.file("r.json"));
+    SaveWithProtocol(state.protocol, dir.file("Trafoprotokoll.txt"),
+                     {ResultJsonFile(result, dir.file("r.json"))});
     json = nlohmann::json::parse(ReadBytes(dir.file("r.json")));
   }
 };
@@ -106,14 +106,14 @@ TEST(ResultJsonTest, WithoutSigma0TheTestIsTauAndThereIsNoGlobalTest) {
 TEST(ResultJsonTest, AFailedJsonLeavesTheEarlierFilesAsTheyWere) {
   Saved s(AdjustmentOptions{});
   s.dir.write("Trafoprotokoll.txt", "earlier");
-  EXPECT_THROW(SaveResultAndProtocol(s.result, s.state.protocol, s.dir.file("Trafoprotokoll.txt"),
-                                     s.dir.file("missing/r.json")),
+  EXPECT_THROW(SaveWithProtocol(s.state.protocol, s.dir.file("Trafoprotokoll.txt"),
+                                {ResultJsonFile(s.result, s.dir.file("missing/r.json"))}),
                Error);
   EXPECT_EQ(ReadBytes(s.dir.file("Trafoprotokoll.txt")), "earlier");
   // A protocol that cannot be written leaves no JSON behind, not even its temporary file.
   std::filesystem::remove(s.dir.file("r.json"));
-  EXPECT_THROW(SaveResultAndProtocol(s.result, s.state.protocol, s.dir.file("missing/T.txt"),
-                                     s.dir.file("r.json")),
+  EXPECT_THROW(SaveWithProtocol(s.state.protocol, s.dir.file("missing/T.txt"),
+                                {ResultJsonFile(s.result, s.dir.file("r.json"))}),
                Error);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(s.dir.path()), {}), 3);  // s, z, protocol
 }

@@ -23,6 +23,7 @@ inline orthavion::RunState ExampleState(double targetX = 1000010.0, double scale
   c.XZ = targetX, c.YZ = 2000020.0, c.ZZ = 30.0;
   for (int i = 1; i <= 3; ++i) s.R[i][i] = 1.0;
   s.M1 = scale;
+  s.S = {0.0, scale, scale, scale};
   s.BeginRun();
   for (const auto part : {orthavion::TransformationPart::Centroids, orthavion::TransformationPart::Rotation,
                           orthavion::TransformationPart::Scale})
