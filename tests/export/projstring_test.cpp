@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "export/cct.h"
 #include "support/casename.h"
 #include "support/testdir.h"
 
@@ -24,34 +25,11 @@ namespace {
 
 using orthavion::AffineParameters;
 using orthavion::HelmertParameters;
-using Point = std::array<double, 3>;
+using testsupport::Cct;
+using testsupport::HaveCct;
+using Point = testsupport::CctPoint;
 using Matrix = std::array<std::array<double, 3>, 3>;
 constexpr double kDeg = std::numbers::pi / 180;
-
-bool HaveCct() { return std::system("command -v cct >/dev/null 2>&1") == 0; }
-
-/// `points` carried through PROJ's cct with the operation `operation`.
-std::vector<Point> Cct(const std::string& operation, const std::vector<Point>& points) {
-  testsupport::TestDir dir;
-  std::ostringstream in;
-  in.precision(17);
-  for (const Point& p : points) in << p[0] << ' ' << p[1] << ' ' << p[2] << " 0\n";
-  const std::string file = dir.write("in.txt", in.str());
-  FILE* pipe = ::popen(("cct -d 10 " + operation + " '" + file + "' 2>&1").c_str(), "r");
-  std::string out;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-  EXPECT_EQ(::pclose(pipe), 0) << out;
-  std::istringstream lines(out);
-  std::vector<Point> result;
-  for (Point p; lines >> p[0] >> p[1] >> p[2];) {
-    result.push_back(p);
-    std::string rest;
-    std::getline(lines, rest);  // the time coordinate
-  }
-  EXPECT_EQ(result.size(), points.size()) << out;
-  return result;
-}
 
 /// R = Rx(a)·Ry(b)·Rz(c), each an active rotation.
 Matrix RotationXYZ(double a, double b, double c) {
@@ -77,20 +55,6 @@ Point Apply(const Matrix& A, const Point& offset, const Point& x) {
     y[i] = static_cast<double>(s);
   }
   return y;
-}
-
-/// Forward within 1 µm of `expected`, inverse back to `start` within 1 µm.
-void ExpectPrjMatches(const std::string& forward, const std::vector<Point>& start,
-                      const std::vector<Point>& expected) {
-  const std::vector<Point> there = Cct(forward, start);
-  const std::vector<Point> back = Cct(orthavion::InverseProjString(forward), expected);
-  ASSERT_EQ(there.size(), start.size());
-  ASSERT_EQ(back.size(), start.size());
-  for (std::size_t i = 0; i < start.size(); ++i)
-    for (int c = 0; c < 3; ++c) {
-      EXPECT_NEAR(there[i][c], expected[i][c], 1e-6) << "forward, point " << i << " axis " << c;
-      EXPECT_NEAR(back[i][c], start[i][c], 1e-6) << "inverse, point " << i << " axis " << c;
-    }
 }
 
 struct HelmertCase {
@@ -127,7 +91,8 @@ TEST_P(HelmertProjTest, PrjAppliesTheSimilarityAndItsInverse) {
     start.push_back({c.around[0] + d[0], c.around[1] + d[1], c.around[2] + d[2]});
     expected.push_back(Apply(mR, c.p.t, start.back()));
   }
-  ExpectPrjMatches(orthavion::HelmertProjString(c.p), start, expected);
+  const std::string forward = orthavion::HelmertProjString(c.p);
+  testsupport::ExpectCctCarries(forward, orthavion::InverseProjString(forward), start, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HelmertProjTest, ::testing::ValuesIn(kHelmertCases),
@@ -145,7 +110,8 @@ TEST(AffineProjTest, PrjAppliesAPlaneSimilarityWithUnscaledHeights) {
     start.push_back(x);
     expected.push_back(Apply(p.A, p.offset, x));
   }
-  ExpectPrjMatches(orthavion::AffineProjString(p), start, expected);
+  const std::string forward = orthavion::AffineProjString(p);
+  testsupport::ExpectCctCarries(forward, orthavion::InverseProjString(forward), start, expected);
 }
 
 TEST(ProjStringTest, NumbersReadBackExactlyWhateverTheLocale) {
