@@ -48,12 +48,7 @@ struct Outcome {
   }
 };
 
-std::vector<std::string> Entries(const fs::path& dir) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using testsupport::Entries;
 
 /// Runs the command on `input` over an earlier output "alt", the decimal
 /// separator set to `separatorBefore`.
