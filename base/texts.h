@@ -125,7 +125,7 @@ std::string BatchVersionText();
 inline constexpr std::string_view kBatchUsage =
     "Aufruf: orthavion-batch STARTSYSTEM ZIELSYSTEM [--obj OBJ-DATEI ZIELDATEI [--shorten]]\n"
     "                       [--model MODELL] [--exclude PNR[,PNR...]] [--snooping]\n"
-    "                       [--sigma0 METER] [--statistics] [--json DATEI]\n"
+    "                       [--sigma0 METER] [--statistics] [--json DATEI] [--report DATEI]\n"
     "       orthavion-batch --help | --version\n"
     "  STARTSYSTEM, ZIELSYSTEM  Punktdateien (Textdatei PNR NIV X Y Z)\n"
     "  --obj OBJ-DATEI ZIELDATEI  transformiert danach das Wavefront-OBJ-Modell\n"
@@ -141,6 +141,7 @@ inline constexpr std::string_view kBatchUsage =
     "  --statistics             Genauigkeit, Korrelation, Redundanzanteile, Testgrößen und MDB\n"
     "                           im Protokoll\n"
     "  --json DATEI             das vollständige Ergebnis als JSON\n"
+    "  --report DATEI.html      der Bericht als HTML-Datei (Lageplan, Tabellen, PROJ)\n"
     "  --help                   dieser Text;  --version  die Version\n"
     "Schreibt Trafoprotokoll.txt neben STARTSYSTEM und das Protokoll auf die Standardausgabe.\n";
 
@@ -176,5 +177,70 @@ inline constexpr std::string_view kPlotHeightResidual = "vZ (Balken, positiv nac
 std::string PlotVectorScaleText(std::string_view length);
 /// "Maßstab: <length>", the label of the scale bar, e.g. "Maßstab: 100 m"
 std::string PlotScaleBarText(std::string_view length);
+
+// The HTML report (orthavion-batch --report, the analysis window).
+inline constexpr std::string_view kReportTitle = "Orthavion – Transformationsbericht";
+inline constexpr std::string_view kReportStartFile = "Startsystem";
+inline constexpr std::string_view kReportTargetFile = "Zielsystem";
+inline constexpr std::string_view kReportModel = "Modell";
+inline constexpr std::string_view kReportRunTime = "Berechnet am";
+inline constexpr std::string_view kReportTest = "Test";
+inline constexpr std::string_view kReportWTest = "w-Test (Baarda, sigma0 a priori)";
+inline constexpr std::string_view kReportTauTest = "Tau-Test (Pope, m0 a posteriori)";
+inline constexpr std::string_view kReportAlpha = "Irrtumswahrscheinlichkeit Alpha";
+inline constexpr std::string_view kReportCriticalValue = "kritischer Wert";
+inline constexpr std::string_view kReportDegreesOfFreedom = "Freiheitsgrade";
+inline constexpr std::string_view kReportSigma0 = "sigma0 a priori [m]";
+inline constexpr std::string_view kReportNoSigma0 = "keines (m0 a posteriori)";
+inline constexpr std::string_view kReportGlobalTest = "Globaltest [vv]/sigma0² gegen Chi²(f; 0.95)";
+inline constexpr std::string_view kReportParameters = "Parameter";
+inline constexpr std::string_view kReportValue = "Wert";
+inline constexpr std::string_view kReportSigma = "Sigma";
+inline constexpr std::string_view kReportScale = "Maßstab m";
+inline constexpr std::string_view kReportControlPoints =
+    "Passpunkte: Restklaffen, Redundanzanteile r, Testgrößen und MDB";
+inline constexpr std::string_view kReportPointNumber = "Punktnummer";
+inline constexpr std::string_view kReportFlag = "über dem kritischen Wert";
+inline constexpr std::string_view kReportStep = "Schritt";
+inline constexpr std::string_view kReportTestValue = "Testgröße";
+inline constexpr std::string_view kReportNoNewPoints = "Keine Neupunkte";
+inline constexpr std::string_view kReportProj = "PROJ-Zeichenketten";
+inline constexpr std::string_view kReportProjForward = "vorwärts (Start- nach Zielsystem)";
+inline constexpr std::string_view kReportProjInverse = "rückwärts (Ziel- nach Startsystem)";
+/// The time of a run as the report states it: "dd.mm.yyyy hh:mm:ss".
+inline constexpr std::string_view kReportTimeFormat = "%d.%m.%Y %H:%M:%S";
+
+// The analysis window "Auswertung".
+inline constexpr std::string_view kAnalysisHint = "Auswertung";
+inline constexpr std::string_view kAnalysisTitle = "Orthavion - Auswertung";
+inline constexpr std::string_view kAnalysisUse = "verwenden";
+inline constexpr std::string_view kAnalysisRedundancy = "r";
+inline constexpr std::string_view kAnalysisRedundancyHint = "kleinster Redundanzanteil der drei Koordinaten";
+inline constexpr std::string_view kAnalysisTestValueHint =
+    "betragsgrößte Testgröße der drei Koordinaten";
+inline constexpr std::string_view kAnalysisMdb = "MDB";
+inline constexpr std::string_view kAnalysisMdbHint =
+    "größte minimal aufdeckbare Verfälschung der drei Koordinaten [m]";
+inline constexpr std::string_view kAnalysisModel = "&Modell:";
+inline constexpr std::string_view kAnalysisSigma0 = "&sigma0 a priori [m]:";
+inline constexpr std::string_view kAnalysisSigma0Hint =
+    "Standardabweichung a priori einer Koordinate in Metern (w-Test); leer: m0 (Tau-Test)";
+inline constexpr std::string_view kAnalysisRecompute = "&Neu berechnen";
+inline constexpr std::string_view kAnalysisSnooping = "&Datensnooping";
+inline constexpr std::string_view kAnalysisExport = "&Exportieren…";
+inline constexpr std::string_view kAnalysisPrint = "&Bericht drucken…";
+inline constexpr std::string_view kAnalysisExportJson = "&JSON-Ergebnis…";
+inline constexpr std::string_view kAnalysisExportProj = "&PROJ-Zeichenkette…";
+inline constexpr std::string_view kAnalysisCopyProj = "PROJ-Zeichenkette in die &Zwischenablage";
+inline constexpr std::string_view kAnalysisExportHtml = "&HTML-Bericht…";
+inline constexpr std::string_view kAnalysisJsonFilter = "JSON-Ergebnis (*.json)";
+inline constexpr std::string_view kAnalysisProjFilter = "PROJ-Zeichenkette (*.txt)";
+inline constexpr std::string_view kAnalysisHtmlFilter = "HTML-Bericht (*.html *.htm)";
+inline constexpr std::string_view kAnalysisZoomHint =
+    "Lageplan: Mausrad oder + und - zoomen, 0 passt ihn ein";
+inline constexpr std::string_view kAnalysisStatisticsFailedPrefix =
+    "Auswertung nicht verfügbar: ";
+/// "Ungültiger Wert für sigma0: <value> (eine positive Zahl in Metern)"
+std::string BadSigma0FieldText(std::string_view value);
 
 }  // namespace orthavion::texts

@@ -2,7 +2,7 @@
 //
 //   orthavion-batch START TARGET [--obj IN OUT [--shorten]] [--model NAME]
 //                   [--exclude PNR[,PNR...]] [--snooping] [--sigma0 METRES]
-//                   [--statistics] [--json FILE]
+//                   [--statistics] [--json FILE] [--report FILE.html]
 //   orthavion-batch --help | --version
 //
 // Reads the start-system and target-system point files, estimates the
@@ -12,7 +12,8 @@
 // its protocol stays as it always was. With --json the result is also
 // written as JSON; the JSON is written completely before the protocol file
 // is saved, and renamed over its name only after that, so an error leaves
-// both files as they were. With --obj it then carries the Wavefront OBJ
+// both files as they were; --report writes the HTML report the same way.
+// With --obj it then carries the Wavefront OBJ
 // model IN into the target system and writes it to OUT, answering
 // "Koordinaten kürzen?" with Yes when --shorten is given and No otherwise;
 // the model's status texts go to standard error. A run that ends in an
@@ -22,6 +23,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <ctime>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -35,6 +37,7 @@
 #include "export/resultjson.h"
 #include "model/objtransform.h"
 #include "protocol/protocolfile.h"
+#include "report/htmlreport.h"
 #include "statistics/adjustmentrun.h"
 
 namespace {
@@ -46,7 +49,7 @@ struct Arguments {
   bool help = false, version = false;
   bool adjusted = false;  // an option of the adjustment is given
   orthavion::AdjustmentOptions options;
-  std::optional<std::string> json;
+  std::optional<std::string> json, report;
 };
 
 /// A usage error: the message naming the problem (empty: the arguments do
@@ -76,7 +79,7 @@ std::variant<Arguments, UsageError> Parse(const std::vector<std::string_view>& a
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     const bool takesValue = arg == "--model" || arg == "--exclude" || arg == "--sigma0" ||
-                            arg == "--json";
+                            arg == "--json" || arg == "--report";
     if (takesValue && i + 1 >= args.size())
       return UsageError{texts::MissingValueText(arg)};
     if (arg == "--obj") {
@@ -114,6 +117,9 @@ std::variant<Arguments, UsageError> Parse(const std::vector<std::string_view>& a
       a.adjusted = true;
     } else if (arg == "--json") {
       a.json = std::string(args[++i]);
+      a.adjusted = true;
+    } else if (arg == "--report") {
+      a.report = std::string(args[++i]);
       a.adjusted = true;
     } else if (arg == "--snooping") {
       a.options.snooping = a.adjusted = true;
@@ -156,15 +162,20 @@ int Fail(const std::exception& e) {
 }
 
 /// The run with the adjustment's options and its outputs: the protocol
-/// file and, with --json, the result.
+/// file, with --json the result and with --report the HTML report, which
+/// takes its name only after the others are saved.
 void AdjustedRun(orthavion::RunState& state, const Arguments& a) {
+  const std::time_t runTime = std::time(nullptr);
   const orthavion::AdjustmentResult result =
       orthavion::AdjustmentRun(state, a.start, a.target, a.options);
+  std::optional<orthavion::PendingReport> report;
+  if (a.report) report.emplace(*a.report, result, orthavion::RunTimeText(runTime));
   const std::string protocolFile = orthavion::ProtocolFileName(a.start);
   if (a.json)
     orthavion::SaveResultAndProtocol(result, state.protocol, protocolFile, *a.json);
   else
     orthavion::SaveProtocol(state.protocol, protocolFile);
+  if (report) report->Replace();
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 #include "export/projexport.h"
 
+#include "base/error.h"
+#include "base/texts.h"
 #include "estimation/parameters.h"
+#include "text/fileerror.h"
+#include "text/replacingfile.h"
 
 namespace orthavion {
 
@@ -25,6 +29,14 @@ ProjStrings ProjStringsOf(const AdjustmentResult& r) {
     forward = HelmertProjString({r.translation, {a.rX, a.rY, a.rZ}, r.scale});
   }
   return {forward, InverseProjString(forward)};
+}
+
+void SaveProjString(const AdjustmentResult& r, const std::string& fileName) {
+  const std::string line = ProjStringsOf(r).forward + '\n';
+  ReplacingFile file;
+  if (const int err = file.Create(fileName)) RaiseCannotCreate(fileName, err);
+  if (file.Write(line) != 0 || file.Finish() != 0 || file.Replace() != 0)
+    throw Error(texts::kStreamNotSaved);
 }
 
 }  // namespace orthavion

@@ -19,6 +19,12 @@ struct ProjStrings {
 /// horizontal5, whose heights are shifted but not scaled.
 ProjStrings ProjStringsOf(const AdjustmentResult& r);
 
+/// Saves the forward PROJ string of `r` as `fileName`, one line ended by
+/// LF (temporary file, then rename). Throws `Error` "Datei "<name>" kann
+/// nicht erstellt werden. <reason>" or "Stream konnte nicht gespeichert
+/// werden".
+void SaveProjString(const AdjustmentResult& r, const std::string& fileName);
+
 /// target = offset + A·start with A[i][j] = R[i][j]·rowScale[i] and the
 /// offset the translation at the start system's origin.
 AffineParameters AffineOf(const AdjustmentResult& r);

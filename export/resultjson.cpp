@@ -136,15 +136,30 @@ void WriteResultJson(const AdjustmentResult& result,
   sink("}\n");
 }
 
-void SaveResultAndProtocol(const AdjustmentResult& result, const Protocol& protocol,
-                           const std::string& protocolFile, const std::string& jsonFile) {
-  ReplacingFile json;
+namespace {
+
+// Writes the result completely into the temporary file of `json`.
+void WriteInto(ReplacingFile& json, const AdjustmentResult& result, const std::string& jsonFile) {
   if (const int err = json.Create(jsonFile)) RaiseCannotCreate(jsonFile, err);
   int err = 0;
   WriteResultJson(result, [&](std::string_view bytes) {
     if (err == 0) err = json.Write(bytes);
   });
   if (err != 0 || json.Finish() != 0) throw Error(texts::kStreamNotSaved);
+}
+
+}  // namespace
+
+void SaveResultJson(const AdjustmentResult& result, const std::string& jsonFile) {
+  ReplacingFile json;
+  WriteInto(json, result, jsonFile);
+  if (json.Replace() != 0) throw Error(texts::kStreamNotSaved);
+}
+
+void SaveResultAndProtocol(const AdjustmentResult& result, const Protocol& protocol,
+                           const std::string& protocolFile, const std::string& jsonFile) {
+  ReplacingFile json;
+  WriteInto(json, result, jsonFile);
   SaveProtocol(protocol, protocolFile);
   if (json.Replace() != 0) throw Error(texts::kStreamNotSaved);
 }

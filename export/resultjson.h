@@ -21,6 +21,10 @@ namespace orthavion {
 void WriteResultJson(const AdjustmentResult& result,
                      const std::function<void(std::string_view)>& sink);
 
+/// Saves the result alone as `jsonFile` (temporary file, then rename):
+/// the same bytes as `SaveResultAndProtocol` writes. Throws as that does.
+void SaveResultJson(const AdjustmentResult& result, const std::string& jsonFile);
+
 /// Saves the protocol as `protocolFile` (as `SaveProtocol`) and the result
 /// as `jsonFile`, so that an error leaves both as they were: the JSON goes
 /// completely into a temporary file first, then the protocol is saved, and
