@@ -200,7 +200,7 @@ inline constexpr std::string_view kReportScale = "Maßstab m";
 inline constexpr std::string_view kReportControlPoints =
     "Passpunkte: Restklaffen, Redundanzanteile r, Testgrößen und MDB";
 inline constexpr std::string_view kReportPointNumber = "Punktnummer";
-inline constexpr std::string_view kReportFlag = "über dem kritischen Wert";
+inline constexpr std::string_view kReportFlagLegend = "! Testgröße über dem kritischen Wert";
 inline constexpr std::string_view kReportStep = "Schritt";
 inline constexpr std::string_view kReportTestValue = "Testgröße";
 inline constexpr std::string_view kReportNoNewPoints = "Keine Neupunkte";
@@ -238,6 +238,8 @@ inline constexpr std::string_view kAnalysisProjFilter = "PROJ-Zeichenkette (*.tx
 inline constexpr std::string_view kAnalysisHtmlFilter = "HTML-Bericht (*.html *.htm)";
 inline constexpr std::string_view kAnalysisZoomHint =
     "Lageplan: Mausrad oder + und - zoomen, 0 passt ihn ein";
+inline constexpr std::string_view kAnalysisUsedYes = "ja";
+inline constexpr std::string_view kAnalysisUsedNo = "nein";
 inline constexpr std::string_view kAnalysisStatisticsFailedPrefix =
     "Auswertung nicht verfügbar: ";
 /// "Ungültiger Wert für sigma0: <value> (eine positive Zahl in Metern)"

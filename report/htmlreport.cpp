@@ -17,26 +17,14 @@ namespace orthavion {
 
 namespace {
 
-// The report's numbers always carry a decimal point: the process-wide
-// separator is set for the report and put back afterwards.
-class DecimalPoint {
-public:
-  DecimalPoint() : kept_(DecimalSeparator()) { SetDecimalSeparator('.'); }
-  ~DecimalPoint() { SetDecimalSeparator(kept_); }
-  DecimalPoint(const DecimalPoint&) = delete;
-  DecimalPoint& operator=(const DecimalPoint&) = delete;
-
-private:
-  char kept_;
-};
-
 // The page's look: readable on screen and on paper, no external resource.
 constexpr std::string_view kStyle =
     "body{font-family:sans-serif;font-size:14px;color:#111;margin:24px;max-width:1100px}"
     "h1{font-size:22px;margin:0 0 12px}h2{font-size:17px;margin:22px 0 8px;"
     "border-bottom:1px solid #999}"
     "table{border-collapse:collapse;margin:4px 0}"
-    "th,td{border:1px solid #bbb;padding:2px 8px}th{background:#eee;text-align:left}"
+    "th,td{border:1px solid #bbb;padding:2px 8px}"
+    "th{background:#eee;text-align:left;white-space:nowrap}"
     "td.n{text-align:right;font-family:monospace;white-space:nowrap}"
     "table.head th{background:none;border:none;padding-left:0}"
     "table.head td{border:none}"
@@ -168,7 +156,7 @@ void ControlPoints(Page& page, const AdjustmentResult& r) {
   page.Raw("<table>\n");
   page.Titles({texts::kReportPointNumber, "vX [m]", "vY [m]", "vZ [m]", "vS [m]", "rX", "rY",
                "rZ", w ? "wX" : "τX", w ? "wY" : "τY", w ? "wZ" : "τZ", "MDB X [m]",
-               "MDB Y [m]", "MDB Z [m]", texts::kReportFlag});
+               "MDB Y [m]", "MDB Z [m]", "!"});
   for (const ControlPointResult& p : r.controlPoints) {
     if (!p.used) continue;
     page.Raw(p.flagged ? "<tr class=\"flag\">" : "<tr>");
@@ -182,6 +170,7 @@ void ControlPoints(Page& page, const AdjustmentResult& r) {
     page.Raw("</tr>\n");
   }
   page.Raw("</table>\n");
+  page.Paragraph(texts::kReportFlagLegend);
 }
 
 void CheckPoints(Page& page, const AdjustmentResult& r) {
@@ -276,8 +265,9 @@ std::string RunTimeText(std::time_t time) {
   return std::string(text, n);
 }
 
-std::string HtmlReport(const AdjustmentResult& result, std::string_view runTime) {
-  DecimalPoint point;
+std::string HtmlReport(const AdjustmentResult& result, std::string_view runTime,
+                       ReportPlot plot) {
+  DecimalPointScope point;
   Page page;
   page.Raw("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n<title>");
   page.Text(texts::kReportTitle);
@@ -292,7 +282,7 @@ std::string HtmlReport(const AdjustmentResult& result, std::string_view runTime)
   CheckPoints(page, result);
   Snooping(page, result);
   NewPoints(page, result);
-  Plot(page, result);
+  if (plot == ReportPlot::Inline) Plot(page, result);
   Proj(page, result);
   page.Raw("</body>\n</html>\n");
   return page.Take();

@@ -11,6 +11,12 @@
 
 namespace orthavion {
 
+/// Whether the report holds the residual plot.
+enum class ReportPlot {
+  Inline,  ///< inline SVG, for a browser
+  None,    ///< without: the printed report draws the plot on a page of its own
+};
+
 /// `time` as local time in the report's form "dd.mm.yyyy hh:mm:ss".
 std::string RunTimeText(std::time_t time);
 
@@ -23,7 +29,8 @@ std::string RunTimeText(std::time_t time);
 /// Every text from the result is escaped; numbers are written by the
 /// system's formatter with a decimal point, whatever the separator of the
 /// last number read. Throws as `ResidualPlotSvg` does.
-std::string HtmlReport(const AdjustmentResult& result, std::string_view runTime);
+std::string HtmlReport(const AdjustmentResult& result, std::string_view runTime,
+                       ReportPlot plot = ReportPlot::Inline);
 
 /// The report written into a temporary file beside its name, so that it can
 /// take the name after the run's other outputs are saved: an error before
