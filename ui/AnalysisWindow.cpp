@@ -209,7 +209,7 @@ TAnalysisWindow::TAnalysisWindow(Commands commands, QWidget* parent)
     : QWidget(parent, Qt::Window), commands_(std::move(commands)) {
   setObjectName("AnalysisWindow");
   setWindowTitle(Text(texts::kAnalysisTitle));
-  resize(1100, 640);
+  resize(1200, 640);
 
   PlotView = new TPlotView(this);
   PlotView->setObjectName("PlotView");
@@ -226,6 +226,7 @@ TAnalysisWindow::TAnalysisWindow(Commands commands, QWidget* parent)
   PointTable->horizontalHeaderItem(kTest)->setToolTip(Text(texts::kAnalysisTestValueHint));
   PointTable->horizontalHeaderItem(kMdb)->setToolTip(Text(texts::kAnalysisMdbHint));
   PointTable->verticalHeader()->hide();
+  PointTable->verticalHeader()->setDefaultSectionSize(PointTable->fontMetrics().height() + 6);
   PointTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   PointTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
   PointTable->setSortingEnabled(true);
@@ -236,7 +237,7 @@ TAnalysisWindow::TAnalysisWindow(Commands commands, QWidget* parent)
   splitter->addWidget(PointTable);
   splitter->setStretchFactor(0, 1);
   splitter->setStretchFactor(1, 0);
-  splitter->setSizes({620, 480});
+  splitter->setSizes({500, 700});
 
   ModelBox = new QComboBox(this);
   ModelBox->setObjectName("ModelBox");
