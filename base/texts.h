@@ -207,6 +207,23 @@ inline constexpr std::string_view kReportNoNewPoints = "Keine Neupunkte";
 inline constexpr std::string_view kReportProj = "PROJ-Zeichenketten";
 inline constexpr std::string_view kReportProjForward = "vorwärts (Start- nach Zielsystem)";
 inline constexpr std::string_view kReportProjInverse = "rückwärts (Ziel- nach Startsystem)";
+// Column titles and captions of figures (report and analysis window).
+inline constexpr std::string_view kTitleVx = "vX [m]", kTitleVy = "vY [m]", kTitleVz = "vZ [m]",
+                                  kTitleVs = "vS [m]";
+inline constexpr std::string_view kTitleX = "X [m]", kTitleY = "Y [m]", kTitleZ = "Z [m]";
+inline constexpr std::string_view kTitleSx = "sX [m]", kTitleSy = "sY [m]", kTitleSz = "sZ [m]";
+inline constexpr std::string_view kTitleRx = "rX", kTitleRy = "rY", kTitleRz = "rZ";
+inline constexpr std::string_view kTitleWx = "wX", kTitleWy = "wY", kTitleWz = "wZ";
+inline constexpr std::string_view kTitleTauX = "τX", kTitleTauY = "τY", kTitleTauZ = "τZ";
+inline constexpr std::string_view kTitleMdbX = "MDB X [m]", kTitleMdbY = "MDB Y [m]",
+                                  kTitleMdbZ = "MDB Z [m]";
+inline constexpr std::string_view kTitleFlag = "!";
+inline constexpr std::string_view kTitleTx = "tx [m]", kTitleTy = "ty [m]", kTitleTz = "tz [m]";
+inline constexpr std::string_view kTitleAngleX = "rX [gon]", kTitleAngleY = "rY [gon]",
+                                  kTitleAngleZ = "rZ [gon]";
+inline constexpr std::string_view kTitleScalePpm = "m [ppm]";
+inline constexpr std::string_view kTitleVv = "[vv] [m²]";
+inline constexpr std::string_view kTitleM0 = "m0 [m]";
 /// The time of a run as the report states it: "dd.mm.yyyy hh:mm:ss".
 inline constexpr std::string_view kReportTimeFormat = "%d.%m.%Y %H:%M:%S";
 
@@ -218,7 +235,7 @@ inline constexpr std::string_view kAnalysisRedundancy = "r";
 inline constexpr std::string_view kAnalysisRedundancyHint = "kleinster Redundanzanteil der drei Koordinaten";
 inline constexpr std::string_view kAnalysisTestValueHint =
     "betragsgrößte Testgröße der drei Koordinaten";
-inline constexpr std::string_view kAnalysisMdb = "MDB";
+inline constexpr std::string_view kAnalysisMdb = "MDB [m]";
 inline constexpr std::string_view kAnalysisMdbHint =
     "größte minimal aufdeckbare Verfälschung der drei Koordinaten [m]";
 inline constexpr std::string_view kAnalysisModel = "&Modell:";

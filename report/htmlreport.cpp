@@ -109,8 +109,8 @@ void Header(Page& page, const AdjustmentResult& r, std::string_view runTime) {
   page.HeadRow(texts::kReportSigma0,
                r.sigma0 ? Format("%.4f", {*r.sigma0}) : std::string(texts::kReportNoSigma0));
   page.HeadRow(texts::kReportDegreesOfFreedom, Format("%d", {r.degreesOfFreedom}));
-  page.HeadRow("[vv] [m²]", Format("%.6f", {r.vv}));
-  page.HeadRow("m0 [m]", Format("%.4f", {r.m0}));
+  page.HeadRow(texts::kTitleVv, Format("%.6f", {r.vv}));
+  page.HeadRow(texts::kTitleM0, Format("%.4f", {r.m0}));
   if (r.globalTest)
     page.HeadRow(texts::kReportGlobalTest,
                  Format("%.3f / %.3f: %s", {r.globalTest->statistic, r.globalTest->quantile,
@@ -123,7 +123,7 @@ void Parameters(Page& page, const AdjustmentResult& r) {
   page.Heading(texts::kReportParameters);
   page.Raw("<table>\n");
   page.Titles({texts::kReportParameters, texts::kReportValue, texts::kReportSigma});
-  const char* const translation[3] = {"tx [m]", "ty [m]", "tz [m]"};
+  const std::string_view translation[3] = {texts::kTitleTx, texts::kTitleTy, texts::kTitleTz};
   for (int i = 0; i < 3; ++i) {
     page.Raw("<tr>");
     page.Cell(translation[i]);
@@ -131,7 +131,8 @@ void Parameters(Page& page, const AdjustmentResult& r) {
     page.Number(r.sigmaTranslation[i], "%.4f");
     page.Raw("</tr>\n");
   }
-  const char* const angle[3] = {"rX [gon]", "rY [gon]", "rZ [gon]"};
+  const std::string_view angle[3] = {texts::kTitleAngleX, texts::kTitleAngleY,
+                                     texts::kTitleAngleZ};
   for (int i = 0; i < 3; ++i) {
     page.Raw("<tr>");
     page.Cell(angle[i]);
@@ -144,7 +145,7 @@ void Parameters(Page& page, const AdjustmentResult& r) {
   page.Number(r.scale, "%.10f");
   page.NumberText("");
   page.Raw("</tr>\n<tr>");
-  page.Cell("m [ppm]");
+  page.Cell(texts::kTitleScalePpm);
   page.Number((r.scale - 1) * 1000000, "%.4f");
   page.Number(r.sigmaScalePpm, "%.4f");
   page.Raw("</tr>\n</table>\n");
@@ -154,9 +155,11 @@ void ControlPoints(Page& page, const AdjustmentResult& r) {
   const bool w = r.testKind == TestKind::W;
   page.Heading(texts::kReportControlPoints);
   page.Raw("<table>\n");
-  page.Titles({texts::kReportPointNumber, "vX [m]", "vY [m]", "vZ [m]", "vS [m]", "rX", "rY",
-               "rZ", w ? "wX" : "τX", w ? "wY" : "τY", w ? "wZ" : "τZ", "MDB X [m]",
-               "MDB Y [m]", "MDB Z [m]", "!"});
+  page.Titles({texts::kReportPointNumber, texts::kTitleVx, texts::kTitleVy, texts::kTitleVz,
+               texts::kTitleVs, texts::kTitleRx, texts::kTitleRy, texts::kTitleRz,
+               w ? texts::kTitleWx : texts::kTitleTauX, w ? texts::kTitleWy : texts::kTitleTauY,
+               w ? texts::kTitleWz : texts::kTitleTauZ, texts::kTitleMdbX, texts::kTitleMdbY,
+               texts::kTitleMdbZ, texts::kTitleFlag});
   for (const ControlPointResult& p : r.controlPoints) {
     if (!p.used) continue;
     page.Raw(p.flagged ? "<tr class=\"flag\">" : "<tr>");
@@ -166,7 +169,7 @@ void ControlPoints(Page& page, const AdjustmentResult& r) {
     for (int i = 0; i < 3; ++i) page.Number(p.redundancy[i], "%.3f");
     for (int i = 0; i < 3; ++i) page.Number(p.testValue[i], "%.2f");
     for (int i = 0; i < 3; ++i) page.Number(p.mdb[i], "%.4f");
-    page.Cell(p.flagged ? "!" : "");
+    page.Cell(p.flagged ? texts::kTitleFlag : "");
     page.Raw("</tr>\n");
   }
   page.Raw("</table>\n");
@@ -180,8 +183,8 @@ void CheckPoints(Page& page, const AdjustmentResult& r) {
     if (!any) {
       page.Heading(texts::kCheckPointsCaption);
       page.Raw("<table>\n");
-      page.Titles({texts::kReportPointNumber, "X [m]", "Y [m]", "Z [m]", "vX [m]", "vY [m]",
-                   "vZ [m]", "vS [m]"});
+      page.Titles({texts::kReportPointNumber, texts::kTitleX, texts::kTitleY, texts::kTitleZ,
+                   texts::kTitleVx, texts::kTitleVy, texts::kTitleVz, texts::kTitleVs});
       any = true;
     }
     page.Raw("<tr>");
@@ -220,8 +223,8 @@ void NewPoints(Page& page, const AdjustmentResult& r) {
     return;
   }
   page.Raw("<table>\n");
-  page.Titles({texts::kReportPointNumber, "X [m]", "Y [m]", "Z [m]", "sX [m]", "sY [m]",
-               "sZ [m]"});
+  page.Titles({texts::kReportPointNumber, texts::kTitleX, texts::kTitleY, texts::kTitleZ,
+               texts::kTitleSx, texts::kTitleSy, texts::kTitleSz});
   for (const NewPointResult& p : r.newPoints) {
     page.Raw("<tr>");
     page.Cell(p.id);

@@ -218,9 +218,10 @@ TAnalysisWindow::TAnalysisWindow(Commands commands, QWidget* parent)
   PointTable = new TPointTable(0, kColumns, this);
   PointTable->setObjectName("PointTable");
   const QStringList titles = {Text(texts::kAnalysisUse), Text(texts::kReportPointNumber),
-                              "vX [m]", "vY [m]", "vZ [m]", "vS [m]",
+                              Text(texts::kTitleVx), Text(texts::kTitleVy),
+                              Text(texts::kTitleVz), Text(texts::kTitleVs),
                               Text(texts::kAnalysisRedundancy), Text(texts::kReportTestValue),
-                              Text(texts::kAnalysisMdb) + " [m]"};
+                              Text(texts::kAnalysisMdb)};
   PointTable->setHorizontalHeaderLabels(titles);
   PointTable->horizontalHeaderItem(kR)->setToolTip(Text(texts::kAnalysisRedundancyHint));
   PointTable->horizontalHeaderItem(kTest)->setToolTip(Text(texts::kAnalysisTestValueHint));
@@ -321,12 +322,9 @@ void TAnalysisWindow::ShowResult(const orthavion::AdjustmentResult& result,
   PlotView->ShowSvg(orthavion::ResultPlotSvg(result));
   FillTable(result);
   ModelBox->setCurrentIndex(ModelBox->findData(static_cast<int>(result.model)));
-  if (result.sigma0) {
-    orthavion::DecimalPointScope point;
-    Sigma0Edit->setText(Text(orthavion::Format("%.6f", {*result.sigma0})));
-  } else {
-    Sigma0Edit->clear();
-  }
+  // A σ0 can only come from the field, which keeps it as typed; a result
+  // without one (the plain run's) empties it.
+  if (!result.sigma0) Sigma0Edit->clear();
   result_ = result;
   runTime_ = runTime;
 }
