@@ -231,6 +231,9 @@ TAnalysisWindow::TAnalysisWindow(Commands commands, QWidget* parent)
   PointTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   PointTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
   PointTable->setSortingEnabled(true);
+  // Unsorted until the user clicks a title: the points in the order of the
+  // point files.
+  PointTable->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
   PointTable->setTabKeyNavigation(false);  // the tab key leaves the table
 
   auto* splitter = new QSplitter(Qt::Horizontal, this);

@@ -133,7 +133,11 @@ TEST(AnalysisTest, ThePlainRunShowsTheStatisticsOfTheBatchRunWithoutOptions) {
   EXPECT_EQ(window, batch.json);
   EXPECT_EQ(s.analysis.ModelBox->currentText(), "similarity7");
   EXPECT_TRUE(s.analysis.Sigma0Edit->text().isEmpty());
-  EXPECT_EQ(s.analysis.PointTable->rowCount(), 8);
+  // In the order of the point files until a column is sorted.
+  ASSERT_EQ(s.analysis.PointTable->rowCount(), 8);
+  for (int r = 0; r < 8; ++r)
+    EXPECT_EQ(s.analysis.PointTable->item(r, TAnalysisWindow::kId)->text().toStdString(),
+              s.analysis.Result().controlPoints[static_cast<std::size_t>(r)].id);
   EXPECT_TRUE(s.analysis.PlotView->Renderer()->isValid());
 }
 
@@ -209,6 +213,8 @@ TEST(AnalysisTest, SnoopingExcludesThePlantedGrossError) {
   ASSERT_EQ(s.analysis.Result().snooping.size(), 1u);
   EXPECT_EQ(s.analysis.Result().snooping[0].id, "105");
   EXPECT_EQ(s.analysis.PointTable->item(s.Row("105"), 0)->checkState(), Qt::Unchecked);
+  // The table keeps the order of the point files, the check point included.
+  EXPECT_EQ(s.Row("105"), 4);
 }
 
 TEST(AnalysisTest, TheProjStringIsSavedAndCopiedAsTheJsonHasIt) {
