@@ -90,4 +90,8 @@ std::string PlotVectorScaleText(std::string_view length) {
 
 std::string PlotScaleBarText(std::string_view length) { return Joined({"Maßstab: ", length}); }
 
+std::string BadSigma0FieldText(std::string_view value) {
+  return Joined({"Ungültiger Wert für sigma0: ", value, " (eine positive Zahl in Metern)"});
+}
+
 }  // namespace orthavion::texts

@@ -131,7 +131,7 @@ std::string BatchVersionText();
 inline constexpr std::string_view kBatchUsage =
     "Aufruf: orthavion-batch STARTSYSTEM ZIELSYSTEM [--obj OBJ-DATEI ZIELDATEI [--shorten]]\n"
     "                       [--model MODELL] [--exclude PNR[,PNR...]] [--snooping]\n"
-    "                       [--sigma0 METER] [--statistics] [--json DATEI]\n"
+    "                       [--sigma0 METER] [--statistics] [--json DATEI] [--report DATEI]\n"
     "                       [--export-proj DATEI] [--points PUNKTDATEI ZIELDATEI]\n"
     "                       [--xyz PUNKTWOLKE ZIELDATEI]\n"
     "       orthavion-batch --apply ERGEBNIS.json (--obj OBJ-DATEI ZIELDATEI [--shorten] |\n"
@@ -157,6 +157,7 @@ inline constexpr std::string_view kBatchUsage =
     "                           im Protokoll\n"
     "  --json DATEI             das vollständige Ergebnis als JSON\n"
     "  --export-proj DATEI      die Transformation als PROJ-Zeichenkette (cct, QGIS, GDAL, PDAL)\n"
+    "  --report DATEI.html      der Bericht als HTML-Datei (Lageplan, Tabellen, PROJ)\n"
     "  --help                   dieser Text;  --version  die Version\n"
     "Schreibt Trafoprotokoll.txt neben STARTSYSTEM und das Protokoll auf die Standardausgabe.\n";
 
@@ -192,5 +193,89 @@ inline constexpr std::string_view kPlotHeightResidual = "vZ (Balken, positiv nac
 std::string PlotVectorScaleText(std::string_view length);
 /// "Maßstab: <length>", the label of the scale bar, e.g. "Maßstab: 100 m"
 std::string PlotScaleBarText(std::string_view length);
+
+// The HTML report (orthavion-batch --report, the analysis window).
+inline constexpr std::string_view kReportTitle = "Orthavion – Transformationsbericht";
+inline constexpr std::string_view kReportStartFile = "Startsystem";
+inline constexpr std::string_view kReportTargetFile = "Zielsystem";
+inline constexpr std::string_view kReportModel = "Modell";
+inline constexpr std::string_view kReportRunTime = "Berechnet am";
+inline constexpr std::string_view kReportTest = "Test";
+inline constexpr std::string_view kReportWTest = "w-Test (Baarda, sigma0 a priori)";
+inline constexpr std::string_view kReportTauTest = "Tau-Test (Pope, m0 a posteriori)";
+inline constexpr std::string_view kReportAlpha = "Irrtumswahrscheinlichkeit Alpha";
+inline constexpr std::string_view kReportCriticalValue = "kritischer Wert";
+inline constexpr std::string_view kReportDegreesOfFreedom = "Freiheitsgrade";
+inline constexpr std::string_view kReportSigma0 = "sigma0 a priori [m]";
+inline constexpr std::string_view kReportNoSigma0 = "keines (m0 a posteriori)";
+inline constexpr std::string_view kReportGlobalTest = "Globaltest [vv]/sigma0² gegen Chi²(f; 0.95)";
+inline constexpr std::string_view kReportParameters = "Parameter";
+inline constexpr std::string_view kReportValue = "Wert";
+inline constexpr std::string_view kReportSigma = "Sigma";
+inline constexpr std::string_view kReportScale = "Maßstab m";
+inline constexpr std::string_view kReportControlPoints =
+    "Passpunkte: Restklaffen, Redundanzanteile r, Testgrößen und MDB";
+inline constexpr std::string_view kReportPointNumber = "Punktnummer";
+inline constexpr std::string_view kReportFlagLegend = "! Testgröße über dem kritischen Wert";
+inline constexpr std::string_view kReportStep = "Schritt";
+inline constexpr std::string_view kReportTestValue = "Testgröße";
+inline constexpr std::string_view kReportNoNewPoints = "Keine Neupunkte";
+inline constexpr std::string_view kReportProj = "PROJ-Zeichenketten";
+inline constexpr std::string_view kReportProjForward = "vorwärts (Start- nach Zielsystem)";
+inline constexpr std::string_view kReportProjInverse = "rückwärts (Ziel- nach Startsystem)";
+// Column titles and captions of figures (report and analysis window).
+inline constexpr std::string_view kTitleVx = "vX [m]", kTitleVy = "vY [m]", kTitleVz = "vZ [m]",
+                                  kTitleVs = "vS [m]";
+inline constexpr std::string_view kTitleX = "X [m]", kTitleY = "Y [m]", kTitleZ = "Z [m]";
+inline constexpr std::string_view kTitleSx = "sX [m]", kTitleSy = "sY [m]", kTitleSz = "sZ [m]";
+inline constexpr std::string_view kTitleRx = "rX", kTitleRy = "rY", kTitleRz = "rZ";
+inline constexpr std::string_view kTitleWx = "wX", kTitleWy = "wY", kTitleWz = "wZ";
+inline constexpr std::string_view kTitleTauX = "τX", kTitleTauY = "τY", kTitleTauZ = "τZ";
+inline constexpr std::string_view kTitleMdbX = "MDB X [m]", kTitleMdbY = "MDB Y [m]",
+                                  kTitleMdbZ = "MDB Z [m]";
+inline constexpr std::string_view kTitleFlag = "!";
+inline constexpr std::string_view kTitleTx = "tx [m]", kTitleTy = "ty [m]", kTitleTz = "tz [m]";
+inline constexpr std::string_view kTitleAngleX = "rX [gon]", kTitleAngleY = "rY [gon]",
+                                  kTitleAngleZ = "rZ [gon]";
+inline constexpr std::string_view kTitleScalePpm = "m [ppm]";
+inline constexpr std::string_view kTitleVv = "[vv] [m²]";
+inline constexpr std::string_view kTitleM0 = "m0 [m]";
+/// The time of a run as the report states it: "dd.mm.yyyy hh:mm:ss".
+inline constexpr std::string_view kReportTimeFormat = "%d.%m.%Y %H:%M:%S";
+
+// The analysis window "Auswertung".
+inline constexpr std::string_view kAnalysisHint = "Auswertung";
+inline constexpr std::string_view kAnalysisTitle = "Orthavion - Auswertung";
+inline constexpr std::string_view kAnalysisUse = "verwenden";
+inline constexpr std::string_view kAnalysisRedundancy = "r";
+inline constexpr std::string_view kAnalysisRedundancyHint = "kleinster Redundanzanteil der drei Koordinaten";
+inline constexpr std::string_view kAnalysisTestValueHint =
+    "betragsgrößte Testgröße der drei Koordinaten";
+inline constexpr std::string_view kAnalysisMdb = "MDB [m]";
+inline constexpr std::string_view kAnalysisMdbHint =
+    "größte minimal aufdeckbare Verfälschung der drei Koordinaten [m]";
+inline constexpr std::string_view kAnalysisModel = "&Modell:";
+inline constexpr std::string_view kAnalysisSigma0 = "&sigma0 a priori [m]:";
+inline constexpr std::string_view kAnalysisSigma0Hint =
+    "Standardabweichung a priori einer Koordinate in Metern (w-Test); leer: m0 (Tau-Test)";
+inline constexpr std::string_view kAnalysisRecompute = "&Neu berechnen";
+inline constexpr std::string_view kAnalysisSnooping = "&Datensnooping";
+inline constexpr std::string_view kAnalysisExport = "&Exportieren…";
+inline constexpr std::string_view kAnalysisPrint = "&Bericht drucken…";
+inline constexpr std::string_view kAnalysisExportJson = "&JSON-Ergebnis…";
+inline constexpr std::string_view kAnalysisExportProj = "&PROJ-Zeichenkette…";
+inline constexpr std::string_view kAnalysisCopyProj = "PROJ-Zeichenkette in die &Zwischenablage";
+inline constexpr std::string_view kAnalysisExportHtml = "&HTML-Bericht…";
+inline constexpr std::string_view kAnalysisJsonFilter = "JSON-Ergebnis (*.json)";
+inline constexpr std::string_view kAnalysisProjFilter = "PROJ-Zeichenkette (*.txt)";
+inline constexpr std::string_view kAnalysisHtmlFilter = "HTML-Bericht (*.html *.htm)";
+inline constexpr std::string_view kAnalysisZoomHint =
+    "Lageplan: Mausrad oder + und - zoomen, 0 passt ihn ein";
+inline constexpr std::string_view kAnalysisUsedYes = "ja";
+inline constexpr std::string_view kAnalysisUsedNo = "nein";
+inline constexpr std::string_view kAnalysisStatisticsFailedPrefix =
+    "Auswertung nicht verfügbar: ";
+/// "Ungültiger Wert für sigma0: <value> (eine positive Zahl in Metern)"
+std::string BadSigma0FieldText(std::string_view value);
 
 }  // namespace orthavion::texts

@@ -2,7 +2,7 @@
 //
 //   orthavion-batch START TARGET [--model NAME] [--exclude PNR[,PNR...]]
 //                   [--snooping] [--sigma0 METRES] [--statistics] [--json FILE]
-//                   [--export-proj FILE] [--obj IN OUT [--shorten]]
+//                   [--report FILE.html] [--export-proj FILE] [--obj IN OUT [--shorten]]
 //                   [--points IN OUT] [--xyz IN OUT]
 //   orthavion-batch --apply RESULT.json (--obj IN OUT [--shorten] |
 //                   --points IN OUT | --xyz IN OUT)
@@ -13,8 +13,8 @@
 // window does and prints the protocol to standard output (UTF-8). Without
 // the adjustment's options (--model ... --export-proj) this is the plain
 // run, and its protocol stays as it always was. With --json the result is
-// also written as JSON, with --export-proj the forward PROJ string as one
-// line; every such file is written completely before the protocol file is
+// also written as JSON, with --report as an HTML report, with --export-proj
+// the forward PROJ string as one line; every such file is written completely before the protocol file is
 // saved, and renamed over its name only after that, so an error leaves all
 // of them as they were. Then it carries the Wavefront OBJ model (--obj,
 // answering "Koordinaten kürzen?" with Yes when --shorten is given and No
@@ -32,6 +32,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <ctime>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -49,6 +50,7 @@
 #include "model/pointtransform.h"
 #include "protocol/outputfiles.h"
 #include "protocol/protocolfile.h"
+#include "report/htmlreport.h"
 #include "statistics/adjustmentrun.h"
 
 namespace {
@@ -66,7 +68,7 @@ struct Arguments {
   bool help = false, version = false;
   bool adjusted = false;  // an option of the adjustment is given
   orthavion::AdjustmentOptions options;
-  std::optional<std::string> json, exportProj;
+  std::optional<std::string> json, report, exportProj;
 };
 
 /// A usage error: the message naming the problem (empty: the arguments do
@@ -96,7 +98,8 @@ std::variant<Arguments, UsageError> Parse(const std::vector<std::string_view>& a
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     const bool takesValue = arg == "--model" || arg == "--exclude" || arg == "--sigma0" ||
-                            arg == "--json" || arg == "--export-proj" || arg == "--apply";
+                            arg == "--json" || arg == "--report" || arg == "--export-proj" ||
+                            arg == "--apply";
     if (takesValue && i + 1 >= args.size())
       return UsageError{texts::MissingValueText(arg)};
     std::optional<FilePair>* pair = arg == "--obj"      ? &a.obj
@@ -140,6 +143,9 @@ std::variant<Arguments, UsageError> Parse(const std::vector<std::string_view>& a
       a.adjusted = true;
     } else if (arg == "--json") {
       a.json = std::string(args[++i]);
+      a.adjusted = true;
+    } else if (arg == "--report") {
+      a.report = std::string(args[++i]);
       a.adjusted = true;
     } else if (arg == "--export-proj") {
       a.exportProj = std::string(args[++i]);
@@ -192,12 +198,16 @@ int Fail(const std::exception& e) {
 }
 
 /// The run with the adjustment's options and its outputs: the protocol
-/// file, the result (--json) and the PROJ string (--export-proj).
+/// file, the result (--json), the HTML report (--report) and the PROJ
+/// string (--export-proj).
 void AdjustedRun(orthavion::RunState& state, const Arguments& a) {
+  const std::time_t runTime = std::time(nullptr);
   const orthavion::AdjustmentResult result =
       orthavion::AdjustmentRun(state, a.start, a.target, a.options);
   std::vector<orthavion::OutputFile> files;
   if (a.json) files.push_back(orthavion::ResultJsonFile(result, *a.json));
+  if (a.report)
+    files.push_back(orthavion::HtmlReportFile(result, orthavion::RunTimeText(runTime), *a.report));
   if (a.exportProj) files.push_back(orthavion::ProjStringFile(result, *a.exportProj));
   orthavion::SaveWithProtocol(state.protocol, orthavion::ProtocolFileName(a.start), files);
 }

@@ -10,8 +10,12 @@
 
 namespace orthavion {
 
-void SaveWithProtocol(const Protocol& protocol, const std::string& protocolFile,
-                      const std::vector<OutputFile>& files) {
+namespace {
+
+/// Writes every file into its temporary file, then `between`, then renames
+/// them over their names in order.
+template <typename Between>
+void SaveFiles(const std::vector<OutputFile>& files, Between between) {
   // ReplacingFile is neither copied nor moved: each one lives where it was
   // made, and its destructor removes its temporary file on any error.
   std::vector<std::unique_ptr<ReplacingFile>> written;
@@ -24,9 +28,20 @@ void SaveWithProtocol(const Protocol& protocol, const std::string& protocolFile,
     });
     if (err != 0 || file.Finish() != 0) throw Error(texts::kStreamNotSaved);
   }
-  SaveProtocol(protocol, protocolFile);
+  between();
   for (const auto& file : written)
     if (file->Replace() != 0) throw Error(texts::kStreamNotSaved);
+}
+
+}  // namespace
+
+void SaveWithProtocol(const Protocol& protocol, const std::string& protocolFile,
+                      const std::vector<OutputFile>& files) {
+  SaveFiles(files, [&] { SaveProtocol(protocol, protocolFile); });
+}
+
+void SaveOutputFiles(const std::vector<OutputFile>& files) {
+  SaveFiles(files, [] {});
 }
 
 }  // namespace orthavion

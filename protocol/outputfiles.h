@@ -26,4 +26,8 @@ struct OutputFile {
 void SaveWithProtocol(const Protocol& protocol, const std::string& protocolFile,
                       const std::vector<OutputFile>& files);
 
+/// Saves `files` alone, as `SaveWithProtocol` does without a protocol: all
+/// completely into temporary files first, then renamed over their names.
+void SaveOutputFiles(const std::vector<OutputFile>& files);
+
 }  // namespace orthavion

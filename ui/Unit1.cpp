@@ -19,7 +19,10 @@
 #include "base/texts.h"
 #include "estimation/run.h"
 #include "model/objtransform.h"
+#include "protocol/protocolfile.h"
+#include "report/htmlreport.h"
 #include "ui/About.h"
+#include "ui/AnalysisWindow.h"
 #include "ui/icons.h"
 #include "ui/protocolprinter.h"
 
@@ -105,6 +108,8 @@ TForm2::TForm2(QWidget* parent)
   ToolButton3 = toolButton("ToolButton3", TexturedSurfaceIcon(), "Wavefront OBJ-Datei  transformieren");
   ToolButton2 = toolButton("ToolButton2", PrinterIcon(), "Drucken");
   ToolButton4 = toolButton("ToolButton4", QuestionMarkIcon(), QString());
+  ToolButton5 = toolButton("ToolButton5", AnalysisIcon(), Text(orthavion::texts::kAnalysisHint));
+  ToolButton5->setEnabled(false);
   // The print button is drawn in the marked state.
   ToolButton2->setAutoRaise(false);
   ToolButton2->setBackgroundRole(QPalette::Highlight);
@@ -187,6 +192,7 @@ TForm2::TForm2(QWidget* parent)
   connect(ToolButton3, &QToolButton::clicked, this, &TForm2::ToolButton3Click);
   connect(ToolButton2, &QToolButton::clicked, this, &TForm2::ToolButton2Click);
   connect(ToolButton4, &QToolButton::clicked, this, &TForm2::ToolButton4Click);
+  connect(ToolButton5, &QToolButton::clicked, this, &TForm2::ToolButton5Click);
   connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
   connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
@@ -202,6 +208,11 @@ TForm2::TForm2(QWidget* parent)
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
     if (s != Qt::ApplicationActive) returningFromOtherProgram_ = true;
   });
+
+  AnalysisWindow = new TAnalysisWindow(
+      {[this](const std::function<void()>& command) { RunCommand(command); },
+       [this](const orthavion::AdjustmentOptions& options) { Adjust(options); }},
+      this);
 
   state_.protocol.SetListener([this](std::size_t index) { AppendProtocolLine(index); });
   resizeEvent(nullptr);
@@ -304,6 +315,8 @@ void TForm2::SetCommandsEnabled(bool enabled) {
            ToolButton1, ToolButton2, ToolButton3, ToolButton4, Editstartsystem, EditZielsystem,
            EditObj, EditTransobj, Button1, Button2, Button3, Button4})
     w->setEnabled(enabled);
+  ToolButton5->setEnabled(enabled && AnalysisWindow->HasResult());
+  AnalysisWindow->setEnabled(enabled && AnalysisWindow->HasResult());
 }
 
 void TForm2::RunCommand(const std::function<void()>& command) {
@@ -336,10 +349,45 @@ void TForm2::AppendProtocolLine(std::size_t index) {
 void TForm2::ToolButton1Click() {
   RunCommand([this] {
     RichEdit1->clear();
-    orthavion::TransformationRun(state_, LocalName(Editstartsystem->text()),
-                                 LocalName(EditZielsystem->text()),
-                                 [] { QCoreApplication::processEvents(); });
+    // The result of an earlier run no longer belongs to the protocol shown.
+    AnalysisWindow->Clear();
+    const std::time_t runTime = std::time(nullptr);
+    const std::string start = LocalName(Editstartsystem->text());
+    const std::string target = LocalName(EditZielsystem->text());
+    orthavion::TransformationRun(state_, start, target, [] { QCoreApplication::processEvents(); });
+    ShowPlainRunStatistics(start, target, runTime);
   });
+}
+
+void TForm2::ShowPlainRunStatistics(const std::string& startFile, const std::string& targetFile,
+                                    std::time_t runTime) {
+  // The plain run leaves its table reduced to the centroids, and the
+  // statistics need the points as read: so the adjustment runs once more on
+  // the same files, in a state of its own, which leaves the plain run's
+  // protocol, file and transformation untouched. Its numbers are those of
+  // `orthavion-batch START TARGET --json` by construction. A failure here
+  // is no failure of the run: the analysis stays unavailable and the
+  // status bar says why.
+  orthavion::RunState scratch;
+  try {
+    const orthavion::AdjustmentResult result =
+        orthavion::AdjustmentRun(scratch, startFile, targetFile, {});
+    AnalysisWindow->ShowResult(result, orthavion::RunTimeText(runTime));
+    analysisStart_ = startFile;
+    analysisTarget_ = targetFile;
+  } catch (const std::exception& e) {
+    SetStatusText(Text(orthavion::texts::kAnalysisStatisticsFailedPrefix) +
+                  QString::fromStdString(orthavion::CommandErrorText(e)));
+  }
+}
+
+void TForm2::Adjust(const orthavion::AdjustmentOptions& options) {
+  RichEdit1->clear();
+  const std::time_t runTime = std::time(nullptr);
+  const orthavion::AdjustmentResult result = orthavion::AdjustmentRun(
+      state_, analysisStart_, analysisTarget_, options, [] { QCoreApplication::processEvents(); });
+  orthavion::SaveProtocol(state_.protocol, orthavion::ProtocolFileName(analysisStart_));
+  AnalysisWindow->ShowResult(result, orthavion::RunTimeText(runTime));
 }
 
 void TForm2::ToolButton3Click() {
@@ -373,6 +421,12 @@ void TForm2::ToolButton2Click() {
     }
     PrintProtocol(this, PrintDialog1Printer, state_.protocol, protocolFont_);
   });
+}
+
+void TForm2::ToolButton5Click() {
+  AnalysisWindow->show();
+  AnalysisWindow->raise();
+  AnalysisWindow->activateWindow();
 }
 
 void TForm2::ToolButton4Click() {

@@ -7,10 +7,12 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QWidget>
+#include <ctime>
 #include <functional>
 #include <optional>
 
 #include "points/runstate.h"
+#include "statistics/adjustmentrun.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -20,6 +22,7 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 class TAboutBox;
+class TAnalysisWindow;
 
 /// A one-line edit field that reports double clicks.
 class TEdit : public QLineEdit {
@@ -59,6 +62,7 @@ public:
   // Controls, named as the system names them.
   QToolBar* ToolBar1;
   QToolButton *ToolButton1, *ToolButton3, *ToolButton2, *ToolButton4;
+  QToolButton* ToolButton5;  ///< "Auswertung", enabled once a run has succeeded
   QLabel *Label3, *Label2, *Label4, *Label5;
   TEdit *Editstartsystem, *EditZielsystem, *EditObj, *EditTransobj;
   QPushButton *Button1, *Button2, *Button3, *Button4;
@@ -69,12 +73,14 @@ public:
   QFileDialog* SaveDialog1;
   QPrinter PrintDialog1Printer{QPrinter::HighResolution};  // the printer the print dialog sets up; keeps the user's choices
   TAboutBox* AboutBox = nullptr;
+  TAnalysisWindow* AnalysisWindow;
 
 public slots:
   void ToolButton1Click();
   void ToolButton3Click();
   void ToolButton2Click();
   void ToolButton4Click();
+  void ToolButton5Click();
   void Button1Click();
   void Button2Click();
   void Button3Click();
@@ -96,6 +102,14 @@ protected:
   void closeEvent(QCloseEvent* event) override;
 
 private:
+  /// Inside a command: the adjustment with `options` on the files of the
+  /// result the analysis window shows; saves the protocol as the batch
+  /// program does and shows the new result.
+  void Adjust(const orthavion::AdjustmentOptions& options);
+  /// After a successful plain run: the statistics of that run (similarity7,
+  /// nothing excluded) for the analysis window.
+  void ShowPlainRunStatistics(const std::string& startFile, const std::string& targetFile,
+                              std::time_t runTime);
   void ChooseFile(QFileDialog& dialog, const QString& filter, TEdit& field);
   /// Runs a command: errors end it and are shown in the message box; the
   /// commands and file controls are disabled while it runs.
@@ -105,6 +119,7 @@ private:
   void SetStatusText(const QString& text);
 
   orthavion::RunState state_;
+  std::string analysisStart_, analysisTarget_;  // the files of the result shown in AnalysisWindow
   QFont protocolFont_;
   bool running_ = false;
   bool returningFromOtherProgram_ = false;

@@ -87,3 +87,28 @@ QIcon QuestionMarkIcon() {
     p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, "?");
   });
 }
+
+QIcon AnalysisIcon() {
+  return Draw([](QPainter& p) {
+    // A plan with three control points and their residual vectors, the
+    // flagged one in red.
+    p.setPen(QColor(40, 40, 40));
+    p.setBrush(Qt::white);
+    p.drawRect(0, 0, 15, 15);
+    p.setPen(QColor(200, 200, 200));
+    p.drawLine(1, 8, 14, 8);
+    p.drawLine(8, 1, 8, 14);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(30, 30, 30));
+    p.drawRect(3, 3, 2, 2);
+    p.drawRect(11, 10, 2, 2);
+    p.setBrush(QColor(210, 30, 30));
+    p.drawRect(4, 11, 2, 2);
+    p.setPen(QColor(40, 90, 200));
+    p.drawLine(5, 4, 7, 2);
+    p.drawLine(12, 11, 14, 12);
+    p.setPen(QColor(210, 30, 30));
+    p.drawLine(6, 12, 10, 13);
+    p.drawLine(5, 11, 9, 9);
+  });
+}

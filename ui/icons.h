@@ -6,3 +6,4 @@ QIcon CalculatorIcon();       ///< "Transformation berechnen"
 QIcon TexturedSurfaceIcon();  ///< "Wavefront OBJ-Datei  transformieren"
 QIcon PrinterIcon();          ///< "Drucken"
 QIcon QuestionMarkIcon();     ///< the about box
+QIcon AnalysisIcon();        ///< "Auswertung": the residual plot

@@ -14,15 +14,15 @@ namespace {
 /// The protocol view's 13 pixels at 96 pixels per inch, in whole points.
 constexpr int kPrintPointSize = 10;
 
-std::string JobStartError(const QPrinter& printer) {
+}  // namespace
+
+std::string PrintJobStartError(const QPrinter& printer) {
   if (!printer.outputFileName().isEmpty())
     return texts::PrintFileNotCreatedText(printer.outputFileName().toStdString());
   if (QPrinterInfo::availablePrinters().isEmpty()) return std::string(texts::kNoDefaultPrinter);
   if (printer.printerName().isEmpty()) return std::string(texts::kPrintJobNotStarted);
   return texts::PrinterJobNotStartedText(printer.printerName().toStdString());
 }
-
-}  // namespace
 
 PrinterSurface::PrinterSurface(QPrinter& printer, const QFont& viewFont)
     : printer_(printer), font_(viewFont) {
@@ -33,7 +33,7 @@ int PrinterSurface::PrintableWidth() const { return printer_.width(); }
 int PrinterSurface::PrintableHeight() const { return printer_.height(); }
 
 void PrinterSurface::BeginJob() {
-  if (!painter_.begin(&printer_)) throw Error(JobStartError(printer_));
+  if (!painter_.begin(&printer_)) throw Error(PrintJobStartError(printer_));
 }
 
 void PrinterSurface::SetTransparentTextBackground() {

@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QPainter>
+#include <string>
 
 #include "protocol/printlayout.h"
 #include "protocol/protocol.h"
@@ -11,6 +12,12 @@ class QPrinter;
 class QWidget;
 
 namespace orthavion {
+
+/// The text of a print job that cannot start on `printer`: "Die Druckdatei
+/// <name> kann nicht angelegt werden" for output to a file, "Aktuell ist
+/// kein Standarddrucker ausgewählt" when no printer is installed, otherwise
+/// a text naming the printer.
+std::string PrintJobStartError(const QPrinter& printer);
 
 /// The page layout's surface over a painter on a printer. The painter is
 /// bound to the printer from `BeginJob` to `EndJob`, so the protocol font's
