@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "text/fileerror.h"
+#include "text/textfile.h"
 
 namespace orthavion {
 
@@ -16,19 +17,7 @@ namespace {
 constexpr char kEndOfFile = '\x1A';
 }
 
-LineBlockReader::LineBlockReader(const std::string& fileName) {
-  // Opened and refused as the system's text file reader does.
-  if (fileName.empty()) RaiseIoError(RefineOpenError(fileName, ENOENT));
-  fd_ = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) RaiseIoError(RefineOpenError(fileName, errno));
-  struct stat st;
-  const int statError = ::fstat(fd_, &st) != 0 ? errno : 0;
-  if (statError != 0 || S_ISDIR(st.st_mode)) {
-    const int err = statError != 0 ? statError : EISDIR;
-    ::close(fd_);
-    fd_ = -1;
-    RaiseIoError(err);
-  }
+LineBlockReader::LineBlockReader(const std::string& fileName) : fd_(OpenTextFile(fileName)) {
   (void)::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
 }
 

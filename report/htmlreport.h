@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "statistics/adjustmentresult.h"
 #include "protocol/outputfiles.h"
+#include "statistics/adjustmentresult.h"
 
 namespace orthavion {
 

@@ -16,19 +16,21 @@ constexpr std::size_t kBufferSize = 1 << 16;
 constexpr char kEndOfFile = '\x1A';
 }  // namespace
 
-TextFileReader::TextFileReader(const std::string& fileName) : buffer_(kBufferSize) {
+int OpenTextFile(const std::string& fileName) {
   if (fileName.empty()) RaiseIoError(RefineOpenError(fileName, ENOENT));
-  fd_ = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) RaiseIoError(RefineOpenError(fileName, errno));
+  const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) RaiseIoError(RefineOpenError(fileName, errno));
   struct stat st;
-  const int statError = ::fstat(fd_, &st) != 0 ? errno : 0;
+  const int statError = ::fstat(fd, &st) != 0 ? errno : 0;
   if (statError != 0 || S_ISDIR(st.st_mode)) {
-    const int err = statError != 0 ? statError : EISDIR;
-    ::close(fd_);
-    fd_ = -1;
-    RaiseIoError(err);
+    ::close(fd);
+    RaiseIoError(statError != 0 ? statError : EISDIR);
   }
+  return fd;
 }
+
+TextFileReader::TextFileReader(const std::string& fileName)
+    : fd_(OpenTextFile(fileName)), buffer_(kBufferSize) {}
 
 TextFileReader::~TextFileReader() {
   if (fd_ >= 0) ::close(fd_);

@@ -5,6 +5,11 @@
 
 namespace orthavion {
 
+/// Opens `fileName` for reading and returns its descriptor; throws `Error`
+/// with the I/O error text ("Datei nicht gefunden", ...) when it cannot be
+/// opened, "Dateizugriff verweigert" for a folder.
+int OpenTextFile(const std::string& fileName);
+
 /// Reads an 8-bit text file line by line, under the reading rules of the
 /// system's text files: a line ends at LF, every CR is dropped (so CR LF and
 /// LF end a line alike and a lone CR vanishes), and a byte 0x1A ends the

@@ -7,6 +7,7 @@
 // file that replaces an earlier one only when it is complete. The parser
 // tests are skipped with a message when python3 is missing.
 #include "report/htmlreport.h"
+#include "report/pythonreader.h"
 
 #include <gtest/gtest.h>
 
@@ -34,15 +35,8 @@ AdjustmentResult ExampleResult(const AdjustmentOptions& options) {
                                   options);
 }
 
-bool HavePython() { return std::system("command -v python3 >/dev/null 2>&1") == 0; }
-
-std::string Unhex(const std::string& hex) {
-  if (hex == "-") return {};
-  std::string text;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-    text += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-  return text;
-}
+using testsupport::HavePython;
+using testsupport::Unhex;
 
 struct Row {
   int table = 0;

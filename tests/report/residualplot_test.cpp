@@ -3,6 +3,7 @@
 // vectors and bars that match the scale written on the plot, a scale bar
 // that matches the plan, and well-formed output for degenerate and hostile
 // inputs. Skipped with a message when python3 is missing.
+#include "report/pythonreader.h"
 #include "report/residualplot.h"
 
 #include <gtest/gtest.h>
@@ -47,15 +48,8 @@ struct PlotSeen {
   double scaleBar = 0;                  // the scale bar's width in page units
 };
 
-bool HavePython() { return std::system("command -v python3 >/dev/null 2>&1") == 0; }
-
-std::string Unhex(const std::string& hex) {
-  if (hex == "-") return {};
-  std::string text;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-    text += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-  return text;
-}
+using testsupport::HavePython;
+using testsupport::Unhex;
 
 std::optional<double> Optional(const std::string& field) {
   if (field == "-") return std::nullopt;
