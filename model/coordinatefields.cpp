@@ -11,7 +11,7 @@ std::size_t RewriteCoordinates(std::string_view line, const CoordinateFields& f,
   double read[3];
   for (int i = 0; i < 3; ++i) {
     tally.separator = f.separator[i];  // as GetFloat sets it before it may fail
-    read[i] = ParseFloatFieldWith(line.substr(f.begin[i], f.end[i] - f.begin[i]), f.separator[i]);
+    read[i] = ConvertNumberField(line.substr(f.begin[i], f.end[i] - f.begin[i]), f.form[i]);
   }
   double c[3];
   CarryVertex(t, read[0], read[1], read[2], c);

@@ -5,14 +5,16 @@
 #include "model/bytebuffer.h"
 #include "model/linerule.h"
 #include "model/vertexparameters.h"
+#include "text/tokenizer.h"
 
 namespace orthavion {
 
-/// Where the X, Y and Z fields of a line lie (byte offsets, end exclusive)
-/// and the decimal separator each is read with.
+/// Where the X, Y and Z fields of a line lie (byte offsets, end exclusive),
+/// the decimal separator each is read with and its matched number form.
 struct CoordinateFields {
   std::size_t begin[3], end[3];
   char separator[3];
+  NumberForm form[3];
 };
 
 /// Appends `line` up to the end of its Z field with the three fields

@@ -45,7 +45,8 @@ std::size_t PointCloudRule::Rewrite(std::string_view line, bool whole, ByteBuffe
     // Commas and blanks delimit fields in decimal-point numbers; only with
     // semicolons may a number carry a decimal comma.
     f.separator[k] = delimiter == ';' ? FieldSeparator(field) : '.';
-    if (field.empty() || !IsNumberField(field, f.separator[k])) return 0;
+    f.form[k] = MatchNumberField(field, f.separator[k]);
+    if (!f.form[k].valid) return 0;
   }
   return RewriteCoordinates(line, f, t_, out, tally);
 }

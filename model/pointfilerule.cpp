@@ -23,7 +23,8 @@ std::size_t PointFileRule::Rewrite(std::string_view line, bool whole, ByteBuffer
     f.begin[k] = begin[k + 2];
     f.end[k] = end[k + 2];
     f.separator[k] = FieldSeparator(field);
-    if (!IsNumberField(field, f.separator[k])) return 0;  // a heading, not a point
+    f.form[k] = MatchNumberField(field, f.separator[k]);
+    if (!f.form[k].valid) return 0;  // a heading, not a point
   }
   return RewriteCoordinates(line, f, t_, out, tally);
 }

@@ -130,19 +130,7 @@ double ParseFloatField(std::string_view f) {
   return ParseFloatFieldWith(f, sep);
 }
 
-namespace {
-
-/// Where the parts of a number field lie:
-///   [+|-] digits [sep digits] [(E|e) [+|-] digits]
-/// (either digit run before or after the separator may be empty, not both).
-struct NumberForm {
-  bool valid = false;
-  bool negative = false;
-  std::size_t intBegin = 0, intEnd = 0, fracBegin = 0, fracEnd = 0;
-  std::int64_t exponent = 0;  ///< saturated at ±1e9
-};
-
-NumberForm MatchNumber(std::string_view f, char sep) {
+NumberForm MatchNumberField(std::string_view f, char sep) {
   NumberForm m;
   std::size_t i = 0;
   if (i < f.size() && (f[i] == '+' || f[i] == '-')) m.negative = f[i++] == '-';
@@ -172,17 +160,14 @@ NumberForm MatchNumber(std::string_view f, char sep) {
   return m;
 }
 
-}  // namespace
-
-bool IsNumberField(std::string_view field, char separator) {
-  return MatchNumber(field, separator).valid;
+double ParseFloatFieldWith(std::string_view f, char sep) {
+  const NumberForm m = MatchNumberField(f, sep);
+  return m.valid ? ConvertNumberField(f, m) : 0.0;
 }
 
-double ParseFloatFieldWith(std::string_view f, char sep) {
-  // Check the accepted form and find the decimal exponent of the leading
-  // significant digit, to tell an overflow from an underflow below.
-  const NumberForm m = MatchNumber(f, sep);
-  if (!m.valid) return 0.0;
+double ConvertNumberField(std::string_view f, const NumberForm& m) {
+  // The decimal exponent of the leading significant digit tells an
+  // overflow from an underflow below.
   const bool negative = m.negative;
   const std::size_t intBegin = m.intBegin, intEnd = m.intEnd;
   const std::size_t fracBegin = m.fracBegin, fracEnd = m.fracEnd;

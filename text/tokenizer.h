@@ -51,10 +51,24 @@ char FieldSeparator(std::string_view field);
 /// `GetFloat` does.
 double ParseFloatFieldWith(std::string_view field, char separator);
 
-/// True when `field` has the form that `GetFloat` reads as a number with
-/// the decimal separator `separator`:
-///   [+|-] digits [separator digits] [(E|e) [+|-] digits].
-bool IsNumberField(std::string_view field, char separator);
+/// Where the parts of a number field lie, for the form that `GetFloat`
+/// reads as a number with the decimal separator `sep`:
+///   [+|-] digits [sep digits] [(E|e) [+|-] digits]
+/// (either digit run before or after the separator may be empty, not both).
+struct NumberForm {
+  bool valid = false;  ///< the whole field has the form
+  bool negative = false;
+  std::size_t intBegin = 0, intEnd = 0, fracBegin = 0, fracEnd = 0;
+  std::int64_t exponent = 0;  ///< saturated at ±1e9
+};
+
+/// The form of `field` read with the decimal separator `separator`.
+NumberForm MatchNumberField(std::string_view field, char separator);
+
+/// The value of `field`, whose form `form` (valid) was matched, as
+/// `ParseFloatFieldWith` gives it: safe on any thread. Throws `Error`
+/// "Gleitkommaüberlauf" for a number beyond the largest double.
+double ConvertNumberField(std::string_view field, const NumberForm& form);
 
 /// Converts one field as `GetInt` does.
 std::int32_t ParseIntField(std::string_view field);
