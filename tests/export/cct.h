@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/command.h"
 #include "support/testdir.h"
 
 namespace testsupport {
@@ -26,11 +27,8 @@ inline std::vector<CctPoint> Cct(const std::string& operation, const std::vector
   in.precision(17);
   for (const CctPoint& p : points) in << p[0] << ' ' << p[1] << ' ' << p[2] << " 0\n";
   const std::string file = dir.write("in.txt", in.str());
-  FILE* pipe = ::popen(("cct -d 10 " + operation + " '" + file + "' 2>&1").c_str(), "r");
-  std::string out;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-  EXPECT_EQ(::pclose(pipe), 0) << out;
+  const auto [status, out] = RunCaptured("cct -d 10 " + operation + " '" + file + "' 2>&1");
+  EXPECT_EQ(status, 0) << out;
   std::istringstream lines(out);
   std::vector<CctPoint> result;
   for (CctPoint p; lines >> p[0] >> p[1] >> p[2];) {

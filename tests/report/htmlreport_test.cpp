@@ -71,12 +71,9 @@ ReportSeen Read(const std::string& html) {
   const std::string file = dir.write("r.html", html);
   const std::string cmd =
       "python3 '" ORTHAVION_SOURCE_DIR "/tests/report/htmlsummary.py' '" + file + "' 2>&1";
-  FILE* pipe = ::popen(cmd.c_str(), "r");
-  std::string out;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  const auto [status, out] = testsupport::RunCaptured(cmd);
   ReportSeen seen;
-  if (::pclose(pipe) != 0) {
+  if (status != 0) {
     seen.error = out.empty() ? "htmlsummary.py failed" : out;
     return seen;
   }

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "support/command.h"
+
 namespace testsupport {
 
 /// True when python3 is installed.

@@ -62,11 +62,7 @@ PlotSeen Read(const std::string& svg) {
   const std::string file = dir.write("plot.svg", svg);
   const std::string cmd =
       "python3 '" ORTHAVION_SOURCE_DIR "/tests/report/svgsummary.py' '" + file + "' 2>&1";
-  FILE* pipe = ::popen(cmd.c_str(), "r");
-  std::string out;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-  const int status = ::pclose(pipe);
+  const auto [status, out] = testsupport::RunCaptured(cmd);
   PlotSeen seen;
   if (status != 0) {
     seen.parseError = out.empty() ? "svgsummary.py failed" : out;
