@@ -28,8 +28,15 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-// Reads one UTF-8 sequence at `pos`; returns its length, or 0 when the bytes
-// there are not a valid sequence (overlong forms and surrogates included).
+char EncodeAnsiChar(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+  for (std::size_t i = 0; i < kHigh.size(); ++i)
+    if (kHigh[i] == cp) return static_cast<char>(0x80 + i);
+  return '?';
+}
+
+}  // namespace
+
 std::size_t DecodeUtf8At(std::string_view s, std::size_t pos, char32_t& cp) {
   const auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[pos + i]); };
   const unsigned char c = b(0);
@@ -49,14 +56,6 @@ std::size_t DecodeUtf8At(std::string_view s, std::size_t pos, char32_t& cp) {
   return len;
 }
 
-char EncodeAnsiChar(char32_t cp) {
-  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
-  for (std::size_t i = 0; i < kHigh.size(); ++i)
-    if (kHigh[i] == cp) return static_cast<char>(0x80 + i);
-  return '?';
-}
-
-}  // namespace
 
 std::string DecodeAnsi(std::string_view bytes) {
   std::string out;

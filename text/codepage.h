@@ -19,6 +19,11 @@ std::string DecodeAnsi(std::string_view bytes);
 /// valid UTF-8 is taken as a Windows-1252 byte already.
 void AppendAnsi(std::string& out, std::string_view text);
 
+/// Reads the UTF-8 sequence at `pos` of `s` into `cp` and returns its
+/// length, or 0 when the bytes there are not a valid sequence (overlong
+/// forms, surrogates and values beyond U+10FFFF are not valid).
+std::size_t DecodeUtf8At(std::string_view s, std::size_t pos, char32_t& cp);
+
 /// True when `bytes` is valid UTF-8.
 bool IsValidUtf8(std::string_view bytes);
 
