@@ -44,11 +44,12 @@
 #include "base/texts.h"
 #include "estimation/run.h"
 #include "export/projexport.h"
-#include "export/resultjson.h"
-#include "export/savedtransformation.h"
-#include "model/objtransform.h"
-#include "model/pointtransform.h"
-#include "protocol/outputfiles.h"
+#include "result/resultjson.h"
+#include "result/resultreader.h"
+#include "carry/obj.h"
+#include "carry/pointcloud.h"
+#include "carry/pointfile.h"
+#include "text/outputfiles.h"
 #include "protocol/protocolfile.h"
 #include "report/htmlreport.h"
 #include "statistics/adjustmentrun.h"
@@ -213,9 +214,9 @@ void AdjustedRun(orthavion::RunState& state, const Arguments& a) {
 }
 
 /// Carries the files of --obj, --points and --xyz into the target system
-/// with the transformation in `state`; the status texts go to standard
-/// error. Returns the exit code.
-int CarryFiles(const orthavion::RunState& state, const Arguments& a) {
+/// with `transformation`; the status texts go to standard error. Returns the
+/// exit code.
+int CarryFiles(const orthavion::Transformation& transformation, const Arguments& a) {
   orthavion::CommandView view;
   view.status = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
   view.askShorten = [&a] {
@@ -224,9 +225,9 @@ int CarryFiles(const orthavion::RunState& state, const Arguments& a) {
     return a.shorten;
   };
   try {
-    if (a.obj) orthavion::TransformObj(state, a.obj->in, a.obj->out, view);
-    if (a.points) orthavion::TransformPointFile(state, a.points->in, a.points->out, view);
-    if (a.xyz) orthavion::TransformPointCloud(state, a.xyz->in, a.xyz->out, view);
+    if (a.obj) orthavion::TransformObj(transformation, a.obj->in, a.obj->out, view);
+    if (a.points) orthavion::TransformPointFile(transformation, a.points->in, a.points->out, view);
+    if (a.xyz) orthavion::TransformPointCloud(transformation, a.xyz->in, a.xyz->out, view);
   } catch (const std::exception& e) {
     return Fail(e);
   }
@@ -248,15 +249,16 @@ int main(int argc, char** argv) {
     std::printf("%s\n", orthavion::texts::BatchVersionText().c_str());
     return 0;
   }
-  orthavion::RunState state;  // no text view: the protocol has no capacity limit
   if (a.apply) {
+    orthavion::Transformation saved;
     try {
-      orthavion::InstallTransformation(orthavion::ReadSavedTransformation(*a.apply), state);
+      saved = orthavion::ReadResultTransformation(*a.apply);
     } catch (const std::exception& e) {
       return Fail(e);
     }
-    return CarryFiles(state, a);
+    return CarryFiles(saved, a);
   }
+  orthavion::RunState state;  // no text view: the protocol has no capacity limit
   try {
     if (a.adjusted)
       AdjustedRun(state, a);
@@ -269,5 +271,12 @@ int main(int argc, char** argv) {
     return Fail(e);
   }
   PrintProtocol(state.protocol);
-  return CarryFiles(state, a);
+  if (!a.obj && !a.points && !a.xyz) return 0;
+  orthavion::Transformation estimated;
+  try {
+    estimated = state.TransformationInForce();
+  } catch (const std::exception& e) {
+    return Fail(e);
+  }
+  return CarryFiles(estimated, a);
 }

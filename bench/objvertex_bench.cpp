@@ -10,24 +10,25 @@
 #include <string>
 #include <vector>
 
-#include "model/objtransform.h"
-#include "model/objvertexrule.h"
+#include "carry/obj.h"
+#include "carry/objvertexrule.h"
 #include "text/numformat.h"
 #include "text/tokenizer.h"
 
 namespace {
 
-using orthavion::VertexParameters;
+using orthavion::Transformation;
 
-VertexParameters Parameters() {
-  VertexParameters t{};
+Transformation Parameters() {
+  Transformation t;
   const double a = 0.61;
-  t.start[0] = 1250.0, t.start[1] = 2250.0, t.start[2] = 120.0;
-  t.R[1][1] = std::cos(a), t.R[1][2] = -std::sin(a);
-  t.R[2][1] = std::sin(a), t.R[2][2] = std::cos(a);
-  t.R[3][3] = 1.0;
-  for (double& m : t.scale) m = 1.0000123;
-  t.offset[0] = 4512345.678, t.offset[1] = 5623456.789, t.offset[2] = 312.3;
+  t.startCentroid = {1250.0, 2250.0, 120.0};
+  t.R[0][0] = std::cos(a), t.R[0][1] = -std::sin(a);
+  t.R[1][0] = std::sin(a), t.R[1][1] = std::cos(a);
+  t.R[2][2] = 1.0;
+  t.scale = 1.0000123;
+  t.rowScale = {t.scale, t.scale, t.scale};
+  t.targetCentroid = {4512345.678, 5623456.789, 312.3};
   return t;
 }
 
@@ -65,7 +66,7 @@ BENCHMARK(BM_VertexRule);
 
 void BM_LineByLineVertex(benchmark::State& state) {
   const std::vector<std::string> lines = TerrainLines();
-  const VertexParameters t = Parameters();
+  const Transformation t = Parameters();
   std::string out;
   std::size_t i = 0;
   for (auto _ : state) {
@@ -74,8 +75,7 @@ void BM_LineByLineVertex(benchmark::State& state) {
     const std::string_view s = orthavion::TakeField(satz);
     const double X = orthavion::GetFloat(satz), Y = orthavion::GetFloat(satz),
                  Z = orthavion::GetFloat(satz);
-    double c[3];
-    orthavion::CarryVertex(t, X, Y, Z, c);
+    const orthavion::Vec3 c = t.Apply(X, Y, Z);
     orthavion::AppendFormat(out, "%1s %14.6f %14.6f %14.6f %s", {s, c[0], c[1], c[2], satz});
     out.append("\r\n");
     i = (i + 1) % lines.size();
@@ -111,20 +111,10 @@ void BM_TerrainCommand(benchmark::State& state) {
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "orthavion-bench";
   std::filesystem::create_directories(dir);
   const std::string in = WriteTerrain(dir / "terrain.obj", kSide);
-  orthavion::RunState run;
-  run.P.ResetToCentroid();
-  const VertexParameters t = Parameters();
-  run.P[0].XS = t.start[0], run.P[0].YS = t.start[1], run.P[0].ZS = t.start[2];
-  run.P[0].XZ = t.offset[0], run.P[0].YZ = t.offset[1], run.P[0].ZZ = t.offset[2];
-  run.R = t.R;
-  run.M1 = t.scale[0];
-  run.BeginRun();
-  for (const auto part : {orthavion::TransformationPart::Centroids,
-                          orthavion::TransformationPart::Rotation, orthavion::TransformationPart::Scale})
-    run.Written(part);
+  const Transformation t = Parameters();
   const orthavion::PipelineShape shape{.blockBytes = std::size_t{1} << 20,
                                        .workers = static_cast<int>(state.range(0))};
-  for (auto _ : state) orthavion::TransformObj(run, in, "/dev/null", {}, shape);
+  for (auto _ : state) orthavion::TransformObj(t, in, "/dev/null", {}, shape);
   state.SetItemsProcessed(state.iterations() * kSide * kSide);
   std::filesystem::remove_all(dir);
 }

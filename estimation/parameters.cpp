@@ -9,15 +9,14 @@
 
 namespace orthavion {
 
-Angles RotationAngles(const TMat3& R) {
-  // The one-argument arc tangent of the quotients would fold rX and rZ into
-  // (-90°, 90°) and divide by zero at exactly 90°; atan2 gives the true angles.
-  const double x = std::clamp(R[1][3], -1.0, 1.0);
-  return {std::atan2(-R[2][3], R[3][3]),
-          // arcsin(x) as the arc tangent of x and sqrt((1 + x)(1 - x)).
-          std::atan2(x, std::sqrt((1 + x) * (1 - x))),
-          std::atan2(-R[1][2], R[1][1])};
+Mat3 RowsOf(const TMat3& R) {
+  Mat3 rows;
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) rows[i][j] = R[i + 1][j + 1];
+  return rows;
 }
+
+Angles RotationAngles(const TMat3& R) { return RotationAngles(RowsOf(R)); }
 
 void SolveScaleAndTranslation(RunState& state, const TPunktMatrix& X, const TPunktMatrix& Y,
                               double lambdaMax) {

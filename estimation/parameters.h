@@ -25,12 +25,10 @@ void SetScale(RunState& state, double M1, bool scaledHeights);
 /// angles of R in gon, degrees and arc seconds. Appends its lines.
 void SolveTranslationAndAngles(RunState& state, const TPunktMatrix& X, const TPunktMatrix& Y);
 
-/// Rotation angles of R = Rx(rX)·Ry(rY)·Rz(rZ), valid over the whole
-/// circle: rX and rZ by the two-argument arc tangent (−π, π], rY as the arc
-/// sine of R[1,3] clamped to [-1, 1], in [−π/2, π/2].
-struct Angles {
-  double rX, rY, rZ;  ///< [rad]
-};
+/// The rotation matrix of the run's 1-based form as a value's rows.
+Mat3 RowsOf(const TMat3& R);
+
+/// Rotation angles of R (`RotationAngles` of its rows).
 Angles RotationAngles(const TMat3& R);
 
 }  // namespace orthavion

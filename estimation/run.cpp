@@ -15,6 +15,7 @@ void TransformationRun(RunState& state, const std::string& startFile,
   state.protocol.Clear();
   LiesStartsystem(state, startFile);
   LiesZielsystem(state, targetFile, processEvents);
+  state.model = Model::Similarity7;
   Schwerpunkt(state);
   Schwerpunktreduktion(state);
   RechneParameter(state);

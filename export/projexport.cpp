@@ -1,35 +1,16 @@
 #include "export/projexport.h"
 
-#include "estimation/parameters.h"
-
 namespace orthavion {
 
-AffineParameters AffineOf(const AdjustmentResult& r) {
-  AffineParameters p;
-  for (int i = 0; i < 3; ++i) {
-    for (int j = 0; j < 3; ++j) p.A[i][j] = r.rotation[i][j] * r.rowScale[i];
-    p.offset[i] = r.translation[i];
-  }
-  return p;
-}
-
-ProjStrings ProjStringsOf(const AdjustmentResult& r) {
-  std::string forward;
-  if (r.model == Model::Horizontal5) {
-    forward = AffineProjString(AffineOf(r));
-  } else {
-    TMat3 R{};
-    for (int i = 0; i < 3; ++i)
-      for (int j = 0; j < 3; ++j) R[i + 1][j + 1] = r.rotation[i][j];
-    const Angles a = RotationAngles(R);
-    forward = HelmertProjString({r.translation, {a.rX, a.rY, a.rZ}, r.scale});
-  }
+ProjStrings ProjStringsOf(const Transformation& t) {
+  const std::string forward = t.model == Model::Horizontal5 ? AffineProjString(t.Affine())
+                                                            : HelmertProjString(t.Helmert());
   return {forward, InverseProjString(forward)};
 }
 
 OutputFile ProjStringFile(const AdjustmentResult& result, const std::string& fileName) {
   return {fileName, [&result](const std::function<void(std::string_view)>& sink) {
-            sink(ProjStringsOf(result).forward + "\n");
+            sink(ProjStringsOf(result.transformation).forward + "\n");
           }};
 }
 

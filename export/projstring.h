@@ -2,24 +2,11 @@
 // The transformation as PROJ strings, so that PROJ (and through it QGIS,
 // GDAL and PDAL) applies exactly the transformation that was estimated.
 
-#include <array>
 #include <string>
 
+#include "transformation/transformation.h"
+
 namespace orthavion {
-
-/// A spatial similarity target = t + m·R·start with R = Rx(rX)·Ry(rY)·Rz(rZ),
-/// each an active (counter-clockwise) rotation about its axis.
-struct HelmertParameters {
-  std::array<double, 3> t;         ///< translation [m]
-  std::array<double, 3> rotation;  ///< rX, rY, rZ [rad]
-  double scale;                    ///< m [1]
-};
-
-/// target = offset + A·start: a general affine transformation.
-struct AffineParameters {
-  std::array<std::array<double, 3>, 3> A;  ///< rows of the matrix [1]
-  std::array<double, 3> offset;            ///< [m]
-};
 
 /// The PROJ operation of a similarity:
 /// "+proj=helmert +convention=position_vector +exact +x= +y= +z= +rx= +ry= +rz= +s=",

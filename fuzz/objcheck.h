@@ -18,7 +18,7 @@
 #include "fuzz/shown.h"
 #include "fuzz/systemtexts.h"
 #include "fuzz/textrecords.h"
-#include "model/objtransform.h"
+#include "carry/obj.h"
 
 namespace fuzzcheck {
 
@@ -207,7 +207,7 @@ inline Outcome CheckObj(const std::filesystem::path& folder, const orthavion::Ru
   Outcome result;
   bool failed = false;
   try {
-    orthavion::TransformObj(state, in.string(), out.string(), view);
+    orthavion::TransformObj(state.TransformationInForce(), in.string(), out.string(), view);
   } catch (const orthavion::Error& e) {
     failed = true;
     result.error = e.what();
@@ -289,7 +289,7 @@ inline Outcome CheckObjShapes(const std::filesystem::path& folder, const orthavi
     };
     orthavion::SetDecimalSeparator(',');
     try {
-      orthavion::TransformObj(state, in.string(), out.string(), view, shape);
+      orthavion::TransformObj(state.TransformationInForce(), in.string(), out.string(), view, shape);
     } catch (const orthavion::Error& e) {
       r.error = e.what();
     }

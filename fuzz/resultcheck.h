@@ -11,16 +11,16 @@
 #include <string_view>
 
 #include "base/error.h"
-#include "export/savedtransformation.h"
+#include "result/resultreader.h"
 #include "fuzz/outcome.h"
 
 namespace fuzzcheck {
 
 inline Outcome CheckResult(std::string_view bytes) {
   Outcome out;
-  orthavion::SavedTransformation t;
+  orthavion::Transformation t;
   try {
-    t = orthavion::ParseSavedTransformation(std::string(bytes));
+    t = orthavion::ParseResultTransformation(std::string(bytes));
   } catch (const orthavion::Error& e) {
     out.error = e.what();
     const bool ownText = out.error.starts_with("Ergebnisdatei ungültig: ");
@@ -46,7 +46,7 @@ inline Outcome CheckResult(std::string_view bytes) {
       if (std::fabs(dot - (i == j ? 1.0L : 0.0L)) > 2e-9L)
         out.violation = "a matrix that is not orthonormal was accepted";
     }
-  const bool heightsScaled = t.model != orthavion::SavedModel::Horizontal5;
+  const bool heightsScaled = t.model != orthavion::Model::Horizontal5;
   if (!(t.scale > 0) || t.rowScale[0] != t.scale || t.rowScale[1] != t.scale ||
       t.rowScale[2] != (heightsScaled ? t.scale : 1.0))
     out.violation = "row scales that do not belong to the model";

@@ -4,6 +4,7 @@
 
 #include "points/pointtable.h"
 #include "protocol/protocol.h"
+#include "transformation/transformation.h"
 
 namespace orthavion {
 
@@ -35,6 +36,7 @@ struct RunState {
   /// target_i = (R[i][1]·x + R[i][2]·y + R[i][3]·z) · S[i] + offset_i.
   /// Written with M1 (part Scale).
   std::array<double, 4> S{};
+  Model model = Model::Similarity7;  ///< the model the last run estimated
   Protocol protocol;
 
   /// Starts a new run: the parts it writes are stamped with its number.
@@ -50,6 +52,12 @@ struct RunState {
   bool HasCompleteTransformation() const {
     return stamps_[0] != 0 && stamps_[0] == stamps_[1] && stamps_[1] == stamps_[2];
   }
+
+  /// The transformation the centroid record, R and the row scales hold, for
+  /// the commands that carry files. Throws `Error` "Keine Transformation
+  /// vorhanden: bitte zuerst die Transformation berechnen" unless they are
+  /// complete (`HasCompleteTransformation`).
+  Transformation TransformationInForce() const;
 
 private:
   std::uint64_t& Stamp(TransformationPart part) { return stamps_[static_cast<int>(part)]; }

@@ -27,4 +27,9 @@ void SaveProtocol(const Protocol& protocol, const std::string& fileName) {
   if (file.Finish() != 0 || file.Replace() != 0) throw Error(texts::kStreamNotSaved);
 }
 
+void SaveWithProtocol(const Protocol& protocol, const std::string& protocolFile,
+                      const std::vector<OutputFile>& files) {
+  SaveOutputFiles(files, [&] { SaveProtocol(protocol, protocolFile); });
+}
+
 }  // namespace orthavion

@@ -1,7 +1,10 @@
 #pragma once
 #include <string>
 
+#include <vector>
+
 #include "protocol/protocol.h"
+#include "text/outputfiles.h"
 
 namespace orthavion {
 
@@ -17,5 +20,12 @@ std::string ProtocolFileName(const std::string& startFile);
 /// the file cannot be created, "Stream konnte nicht gespeichert werden" when
 /// writing fails.
 void SaveProtocol(const Protocol& protocol, const std::string& fileName);
+
+/// Saves the protocol as `protocolFile` together with `files`, so that an
+/// error leaves every one of them as it was: the files go completely into
+/// temporary files first, then the protocol is saved, and only then are the
+/// files renamed over their names (`SaveOutputFiles`).
+void SaveWithProtocol(const Protocol& protocol, const std::string& protocolFile,
+                      const std::vector<OutputFile>& files);
 
 }  // namespace orthavion

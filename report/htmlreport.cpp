@@ -9,7 +9,7 @@
 #include "export/projexport.h"
 #include "report/resultplot.h"
 #include "report/xmltext.h"
-#include "statistics/models.h"
+#include "transformation/model.h"
 #include "text/fileerror.h"
 #include "text/numformat.h"
 
@@ -100,7 +100,7 @@ void Header(Page& page, const AdjustmentResult& r, std::string_view runTime) {
   page.Raw("<table class=\"head\">\n");
   page.HeadRow(texts::kReportStartFile, r.startFile);
   page.HeadRow(texts::kReportTargetFile, r.targetFile);
-  page.HeadRow(texts::kReportModel, ModelName(r.model));
+  page.HeadRow(texts::kReportModel, ModelName(r.transformation.model));
   page.HeadRow(texts::kReportRunTime, runTime);
   page.HeadRow(texts::kReportTest, r.testKind == TestKind::W ? texts::kReportWTest
                                                               : texts::kReportTauTest);
@@ -124,10 +124,11 @@ void Parameters(Page& page, const AdjustmentResult& r) {
   page.Raw("<table>\n");
   page.Titles({texts::kReportParameters, texts::kReportValue, texts::kReportSigma});
   const std::string_view translation[3] = {texts::kTitleTx, texts::kTitleTy, texts::kTitleTz};
+  const Vec3 t = r.transformation.Translation();
   for (int i = 0; i < 3; ++i) {
     page.Raw("<tr>");
     page.Cell(translation[i]);
-    page.Number(r.translation[i], "%.4f");
+    page.Number(t[i], "%.4f");
     page.Number(r.sigmaTranslation[i], "%.4f");
     page.Raw("</tr>\n");
   }
@@ -142,11 +143,11 @@ void Parameters(Page& page, const AdjustmentResult& r) {
   }
   page.Raw("<tr>");
   page.Cell(texts::kReportScale);
-  page.Number(r.scale, "%.10f");
+  page.Number(r.transformation.scale, "%.10f");
   page.NumberText("");
   page.Raw("</tr>\n<tr>");
   page.Cell(texts::kTitleScalePpm);
-  page.Number((r.scale - 1) * 1000000, "%.4f");
+  page.Number((r.transformation.scale - 1) * 1000000, "%.4f");
   page.Number(r.sigmaScalePpm, "%.4f");
   page.Raw("</tr>\n</table>\n");
 }
@@ -245,7 +246,7 @@ void Plot(Page& page, const AdjustmentResult& r) {
 }
 
 void Proj(Page& page, const AdjustmentResult& r) {
-  const ProjStrings proj = ProjStringsOf(r);
+  const ProjStrings proj = ProjStringsOf(r.transformation);
   page.Heading(texts::kReportProj);
   page.Paragraph(texts::kReportProjForward);
   page.Raw("<pre>");

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "protocol/outputfiles.h"
+#include "text/outputfiles.h"
 #include "statistics/adjustmentresult.h"
 
 namespace orthavion {

@@ -6,6 +6,7 @@
 #include "base/fpcheck.h"
 #include "estimation/parameters.h"
 #include "estimation/residuals.h"
+#include "numeric/cholesky.h"
 #include "statistics/quantiles.h"
 
 namespace orthavion {
@@ -23,7 +24,7 @@ constexpr double kGonPerRadian = 200 / std::numbers::pi;
 
 using M3 = std::array<std::array<double, 3>, 3>;
 using Row = std::array<double, kMaxParameters>;
-using Square = std::array<Row, kMaxParameters>;
+using Square = SquareMatrix<kMaxParameters>;
 
 M3 Product(const M3& a, const M3& b) {
   M3 c{};
@@ -96,35 +97,11 @@ double Quadratic(const Square& Q, const Row& a, std::int32_t u) {
   return sum;
 }
 
-// The inverse of the symmetric positive definite u × u matrix N by its
-// Cholesky factor N = L·Lᵀ. A matrix that is not positive definite takes
-// the root of a negative number or divides by zero: a floating-point error.
+// The inverse of the normal matrix; a matrix that is not positive definite
+// (control points on one line) ends with a floating-point error at the
+// first faulty element of its factor.
 Square Inverse(const Square& N, std::int32_t u) {
-  Square L{};
-  for (int j = 0; j < u; ++j) {
-    double d = N[j][j];
-    for (int k = 0; k < j; ++k) d -= L[j][k] * L[j][k];
-    L[j][j] = Fp(std::sqrt(d));
-    for (int i = j + 1; i < u; ++i) {
-      double e = N[i][j];
-      for (int k = 0; k < j; ++k) e -= L[i][k] * L[j][k];
-      L[i][j] = Fp(e / L[j][j]);
-    }
-  }
-  Square Q{};
-  for (int c = 0; c < u; ++c) {
-    Row y{};  // L·y = e_c, then Lᵀ·x = y
-    for (int i = 0; i < u; ++i) {
-      double sum = i == c ? 1.0 : 0.0;
-      for (int k = 0; k < i; ++k) sum -= L[i][k] * y[k];
-      y[i] = sum / L[i][i];
-    }
-    for (int i = u - 1; i >= 0; --i) {
-      double sum = y[i];
-      for (int k = i + 1; k < u; ++k) sum -= L[k][i] * Q[k][c];
-      Q[i][c] = sum / L[i][i];
-    }
-  }
+  const Square Q = CholeskyInverse(N, static_cast<std::size_t>(u), [](double v) { return Fp(v); });
   CheckFp();
   return Q;
 }
@@ -140,7 +117,7 @@ AdjustmentResult ComputeAdjustment(const RunState& state, const PointTable& read
   const Design d = MakeDesign(state, model);
   const std::int32_t u = d.u;
   AdjustmentResult r;
-  r.model = model;
+  r.transformation = state.TransformationInForce();
   r.sigma0 = sigma0;
   r.alpha = kAlpha;
 
@@ -191,18 +168,12 @@ AdjustmentResult ComputeAdjustment(const RunState& state, const PointTable& read
   CheckFp();
 
   for (int i = 0; i < 3; ++i) {
-    r.startCentroid[i] = Start(c)[i];
-    r.targetCentroid[i] = Target(c)[i];
-    r.translation[i] = state.T[i + 1];
-    r.rotation[i] = d.R[i];
-    r.rowScale[i] = d.S[i];
     r.sigmaTranslation[i] = Fp(s * std::sqrt(Q[i][i]));
   }
   const Angles angles = RotationAngles(state.R);
   r.rotationGon = {angles.rX * kGonPerRadian, angles.rY * kGonPerRadian,
                    angles.rZ * kGonPerRadian};
   if (model == Model::Horizontal5) r.rotationGon = {0.0, 0.0, angles.rZ * kGonPerRadian};
-  r.scale = state.M1;
   r.parameterOrder = {"tx", "ty", "tz"};
   int col = 3;
   for (int a = d.firstAngle; a < 3; ++a, ++col) {

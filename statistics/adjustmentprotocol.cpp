@@ -65,8 +65,9 @@ void AddStatistics(Protocol& protocol, const AdjustmentResult& r) {
                        r.s, r.vv, r.degreesOfFreedom, r.m0}));
   protocol.Add(texts::kParameterTitles);
   const char* axis[3] = {"x", "y", "z"};
+  const Vec3 translation = r.transformation.Translation();
   for (int i = 0; i < 3; ++i)
-    protocol.Add(Format(texts::kTranslationSigmaFormat, {axis[i], r.translation[i], r.sigmaTranslation[i]}));
+    protocol.Add(Format(texts::kTranslationSigmaFormat, {axis[i], translation[i], r.sigmaTranslation[i]}));
   for (const std::string& name : r.parameterOrder) {
     if (name[0] != 'r') continue;
     const int a = name[1] - 'X';
@@ -74,7 +75,7 @@ void AddStatistics(Protocol& protocol, const AdjustmentResult& r) {
         Format(texts::kAngleSigmaFormat, {name, r.rotationGon[a], r.sigmaRotationGon[a]}));
   }
   if (r.parameterOrder.back() == "m")
-    protocol.Add(Format(texts::kScaleSigmaFormat, {(r.scale - 1) * 1000000, r.sigmaScalePpm}));
+    protocol.Add(Format(texts::kScaleSigmaFormat, {(r.transformation.scale - 1) * 1000000, r.sigmaScalePpm}));
 
   protocol.Add("");
   protocol.Add(texts::kCorrelationCaption);

@@ -5,11 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "statistics/models.h"
+#include "transformation/transformation.h"
 
 namespace orthavion {
-
-using Vec3 = std::array<double, 3>;  ///< X, Y, Z (indices 0 to 2)
 
 /// How the residuals are tested: Baarda's w-test with an a-priori σ0, Pope's
 /// τ-test with m0 otherwise.
@@ -50,13 +48,11 @@ struct GlobalTest {
   bool accepted = false;   ///< statistic ≤ quantile
 };
 
-/// Everything one adjustment run gives: the estimate, its statistics, per
-/// control point and new point, and what is needed to apply it again
-/// (centroids, R, M1 and the row scales; target = (R·(x − start centroid))
-/// scaled per row + target centroid).
+/// Everything one adjustment run gives: the estimated transformation, its
+/// statistics, per control point and new point.
 struct AdjustmentResult {
   std::string startFile, targetFile;  ///< as given, shown as text (UTF-8)
-  Model model = Model::Similarity7;
+  Transformation transformation;      ///< the estimate, its model among it
   std::optional<double> sigma0;  ///< a-priori σ0 [m]
   TestKind testKind = TestKind::Tau;
   double alpha = 0.001;
@@ -66,12 +62,7 @@ struct AdjustmentResult {
   double m0 = 0.0;                    ///< √(vᵀv / f) [m]
   double s = 0.0;  ///< the σ the statistics use: σ0 when given, else m0 [m]
 
-  Vec3 startCentroid{}, targetCentroid{};  ///< [m]
-  Vec3 translation{};                      ///< t [m], the start system's origin
-  std::array<Vec3, 3> rotation{};          ///< R, rows 0 to 2
   Vec3 rotationGon{};    ///< rX, rY, rZ [gon] (horizontal5: 0, 0, rZ)
-  double scale = 1.0;    ///< M1 (rigid6: 1)
-  Vec3 rowScale{};       ///< the scale of each row (horizontal5: m, m, 1)
 
   Vec3 sigmaTranslation{};  ///< [m]
   Vec3 sigmaRotationGon{};  ///< [gon] (horizontal5: 0, 0, σrZ; angles not estimated: 0)

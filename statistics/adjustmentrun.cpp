@@ -10,7 +10,7 @@
 #include "points/pointfiles.h"
 #include "statistics/adjustment.h"
 #include "statistics/adjustmentprotocol.h"
-#include "statistics/estimate.h"
+#include "estimation/estimate.h"
 #include "text/codepage.h"
 
 namespace orthavion {

@@ -7,7 +7,7 @@
 #include "base/hooks.h"
 #include "points/runstate.h"
 #include "statistics/adjustmentresult.h"
-#include "statistics/models.h"
+#include "transformation/model.h"
 
 namespace orthavion {
 

@@ -29,6 +29,27 @@ int OpenTextFile(const std::string& fileName) {
   return fd;
 }
 
+std::string ReadFileBytes(const std::string& fileName) {
+  const int fd = OpenTextFile(fileName);
+  std::string bytes;
+  std::size_t size = 0;
+  for (;;) {
+    bytes.resize(size + kBufferSize);
+    const ssize_t got = ::read(fd, bytes.data() + size, kBufferSize);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      const int err = errno;
+      ::close(fd);
+      RaiseIoError(err);
+    }
+    if (got == 0) break;
+    size += static_cast<std::size_t>(got);
+  }
+  ::close(fd);
+  bytes.resize(size);
+  return bytes;
+}
+
 TextFileReader::TextFileReader(const std::string& fileName)
     : fd_(OpenTextFile(fileName)), buffer_(kBufferSize) {}
 

@@ -10,6 +10,12 @@ namespace orthavion {
 /// opened, "Dateizugriff verweigert" for a folder.
 int OpenTextFile(const std::string& fileName);
 
+/// Every byte of the file `fileName`, as it is on the disk (no line or
+/// end-of-file rules): for a file in a format of its own, such as JSON.
+/// Throws `Error` with the I/O error texts as `OpenTextFile` does, and when
+/// reading fails.
+std::string ReadFileBytes(const std::string& fileName);
+
 /// Reads an 8-bit text file line by line, under the reading rules of the
 /// system's text files: a line ends at LF, every CR is dropped (so CR LF and
 /// LF end a line alike and a lone CR vanishes), and a byte 0x1A ends the

@@ -27,7 +27,7 @@
 #include "base/fpcheck.h"
 #include "base/texts.h"
 #include "export/projexport.h"
-#include "export/resultjson.h"
+#include "result/resultjson.h"
 #include "report/htmlreport.h"
 #include "report/resultplot.h"
 #include "text/numformat.h"
@@ -324,7 +324,7 @@ void TAnalysisWindow::ShowResult(const orthavion::AdjustmentResult& result,
                                  const std::string& runTime) {
   PlotView->ShowSvg(orthavion::ResultPlotSvg(result));
   FillTable(result);
-  ModelBox->setCurrentIndex(ModelBox->findData(static_cast<int>(result.model)));
+  ModelBox->setCurrentIndex(ModelBox->findData(static_cast<int>(result.transformation.model)));
   // A σ0 can only come from the field, which keeps it as typed; a result
   // without one (the plain run's) empties it.
   if (!result.sigma0) Sigma0Edit->clear();
@@ -424,7 +424,7 @@ void TAnalysisWindow::ExportProjClick() {
 
 void TAnalysisWindow::CopyProjClick() {
   if (!result_) return;
-  QApplication::clipboard()->setText(QString::fromStdString(orthavion::ProjStringsOf(*result_).forward));
+  QApplication::clipboard()->setText(QString::fromStdString(orthavion::ProjStringsOf(result_->transformation).forward));
 }
 
 void TAnalysisWindow::ExportHtmlClick() {

@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "protocol/outputfiles.h"
+#include "text/outputfiles.h"
 #include "statistics/adjustmentresult.h"
 #include "statistics/adjustmentrun.h"
 

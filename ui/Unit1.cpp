@@ -18,7 +18,7 @@
 #include "base/error.h"
 #include "base/texts.h"
 #include "estimation/run.h"
-#include "model/objtransform.h"
+#include "carry/obj.h"
 #include "protocol/protocolfile.h"
 #include "report/htmlreport.h"
 #include "ui/About.h"
@@ -407,7 +407,8 @@ void TForm2::ToolButton3Click() {
       ProgressBar1->setValue(static_cast<int>(position / scale));
       ProgressBar1->repaint();
     };
-    orthavion::TransformObj(state_, LocalName(EditObj->text()), LocalName(EditTransobj->text()),
+    orthavion::TransformObj(state_.TransformationInForce(), LocalName(EditObj->text()),
+                            LocalName(EditTransobj->text()),
                             view);
     ProgressBar1->hide();
   });

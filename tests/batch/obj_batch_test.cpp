@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "estimation/run.h"
-#include "model/objtransform.h"
+#include "carry/obj.h"
 #include "support/batchrun.h"
 #include "support/testdir.h"
 
@@ -46,7 +46,7 @@ TEST_P(ObjBatchTest, WritesTheModelAsTheCommandDoes) {
 
   orthavion::RunState state;
   orthavion::TransformationRun(state, dir.file("startsystem.txt"), dir.file("zielsystem.txt"));
-  orthavion::TransformObj(state, dir.file("model.obj"), dir.file("expected.obj"),
+  orthavion::TransformObj(state.TransformationInForce(), dir.file("model.obj"), dir.file("expected.obj"),
                           {.status = {}, .askShorten = [=] { return shorten; }, .progress = {}});
   const std::string expected = ReadBytes(dir.file("expected.obj"));
   EXPECT_EQ(ReadBytes(dir.file("out.obj")), expected);

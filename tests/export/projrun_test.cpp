@@ -83,7 +83,7 @@ TEST_P(ProjRunTest, CctCarriesThePointsAsTheRunDoes) {
     to.push_back(p.transformed);
   }
   ASSERT_EQ(from.size(), 10u);
-  const orthavion::ProjStrings proj = orthavion::ProjStringsOf(r);
+  const orthavion::ProjStrings proj = orthavion::ProjStringsOf(r.transformation);
   EXPECT_EQ(proj.forward.rfind(c.model == Model::Horizontal5 ? "+proj=affine" : "+proj=helmert", 0), 0u);
   ExpectCctCarries(proj.forward, proj.inverse, from, to);
 }

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "hardening/hardeningsupport.h"
-#include "model/objtransform.h"
+#include "carry/obj.h"
 #include "points/pointfiles.h"
 #include "support/casename.h"
 #include "support/errortext.h"
@@ -137,7 +137,7 @@ TEST_P(BinaryInputTest, AsObjModelIsCopiedLineForLine) {
   orthavion::CommandView view;
   view.status = [&](const std::string& t) { statuses.push_back(t); };
   const std::string out = dir.file("binaer.obj");
-  EXPECT_EQ(ErrorText([&] { orthavion::TransformObj(transformation, binary, out, view); }), "");
+  EXPECT_EQ(ErrorText([&] { orthavion::TransformObj(transformation.TransformationInForce(), binary, out, view); }), "");
   EXPECT_EQ(ReadBytes(out), expected);
   const auto lineFeeds = std::count(GetParam().bytes.begin(), GetParam().bytes.end(), '\n');
   EXPECT_EQ(statuses, (std::vector<std::string>{

@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "hardening/hardeningsupport.h"
-#include "model/objtransform.h"
+#include "carry/obj.h"
 #include "support/casename.h"
 #include "support/errortext.h"
 
@@ -83,7 +83,7 @@ const ChangeCase kChanges[] = {
 /// run on a file that holds them from the start.
 std::string TransformedUnchanged(const orthavion::RunState& state, const std::string& bytes) {
   TestDir dir;
-  orthavion::TransformObj(state, dir.write("m.obj", bytes), dir.file("n.obj"), {});
+  orthavion::TransformObj(state.TransformationInForce(), dir.write("m.obj", bytes), dir.file("n.obj"), {});
   return ReadBytes(dir.file("n.obj"));
 }
 
@@ -117,7 +117,7 @@ TEST_P(ChangedInputTest, EndsCleanly) {
     }
   };
   const std::string error =
-      ErrorText([&] { orthavion::TransformObj(state, in, out, view); });
+      ErrorText([&] { orthavion::TransformObj(state.TransformationInForce(), in, out, view); });
   EXPECT_TRUE(changed);
   EXPECT_EQ(counted, 2 * kVertices) << "the count of the file as it was";
   EXPECT_EQ(error, c.error);

@@ -9,7 +9,7 @@
 
 #include "hardening/hardeningsupport.h"
 #include "hardening/program.h"
-#include "model/objtransform.h"
+#include "carry/obj.h"
 #include "support/casename.h"
 #include "support/errortext.h"
 
@@ -81,9 +81,9 @@ TEST(UnopenableNameTest, ObjNamesOf5000Characters) {
   const orthavion::RunState state = hardening::ExampleRun();
   const std::string model = dir.write("modell.obj", "v 1250 2250 120\n");
   const std::string longName = dir.file(std::string(5000, 'n'));
-  EXPECT_EQ(ErrorText([&] { orthavion::TransformObj(state, longName, dir.file("neu.obj"), {}); }),
+  EXPECT_EQ(ErrorText([&] { orthavion::TransformObj(state.TransformationInForce(), longName, dir.file("neu.obj"), {}); }),
             "Datei " + longName + " kann nicht geöffnet werden. Der Dateiname ist zu lang");
-  EXPECT_EQ(ErrorText([&] { orthavion::TransformObj(state, model, longName, {}); }),
+  EXPECT_EQ(ErrorText([&] { orthavion::TransformObj(state.TransformationInForce(), model, longName, {}); }),
             "Ungültiger Dateiname");
   EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"modell.obj"});
   EXPECT_EQ(ReadBytes(model), "v 1250 2250 120\n");
@@ -148,10 +148,10 @@ TEST_P(FileNameTextTest, AppearsInTheTitlesTheProtocolFileAndTheErrors) {
   const std::string model = (folder / ("modell " + c.file + ".obj")).string();
   const std::string written = (folder / ("neu " + c.file + ".obj")).string();
   std::ofstream(model) << "v 1250 2250 120\n";
-  orthavion::TransformObj(state, model, written, {});
+  orthavion::TransformObj(state.TransformationInForce(), model, written, {});
   EXPECT_TRUE(ReadBytes(written).starts_with("v 4513")) << "point 105 near its target";
   const std::string missing = (folder / ("fehlt " + c.file)).string();
-  EXPECT_EQ(ErrorText([&] { orthavion::TransformObj(state, missing, written, {}); }),
+  EXPECT_EQ(ErrorText([&] { orthavion::TransformObj(state.TransformationInForce(), missing, written, {}); }),
             "Datei " + shownFolder + "/fehlt " + shownFile +
                 " kann nicht geöffnet werden. Das System kann die angegebene Datei nicht finden");
 

@@ -14,7 +14,7 @@
 #include "hardening/hardeningsupport.h"
 #include "hardening/privatemounts.h"
 #include "hardening/program.h"
-#include "model/objtransform.h"
+#include "carry/obj.h"
 #include "support/casename.h"
 #include "support/errortext.h"
 #include "text/codepage.h"
@@ -66,7 +66,7 @@ TEST(ReadOnlyFolderTest, TheProtocolAndTheModelCannotBeWritten) {
     });
     // The run failed only in saving: its transformation is complete.
     const std::string objError = ErrorText([&] {
-      orthavion::TransformObj(state, (folder / "modell.obj").string(),
+      orthavion::TransformObj(state.TransformationInForce(), (folder / "modell.obj").string(),
                               (folder / "neu.obj").string(), {});
     });
     Findings f{runError, objError, std::to_string(state.HasCompleteTransformation())};
@@ -133,7 +133,7 @@ TEST(FullDeviceTest, TheModelFailsPartWayAndTheEarlierOneStays) {
     orthavion::CommandView view;
     view.status = [&](const std::string& t) { statuses.push_back(t); };
     const std::string error = ErrorText(
-        [&] { orthavion::TransformObj(state, in, (small / "neu.obj").string(), view); });
+        [&] { orthavion::TransformObj(state.TransformationInForce(), in, (small / "neu.obj").string(), view); });
     return Findings{error, statuses.back(), Listing(small), ReadBytes(small / "neu.obj")};
   });
   if (!found) GTEST_SKIP() << "no tmpfs in a private mount namespace here";

@@ -9,7 +9,7 @@
 #include "hardening/hardeningsupport.h"
 #include "hardening/peakmemory.h"
 #include "hardening/sanitizer.h"
-#include "model/objtransform.h"
+#include "carry/obj.h"
 #include "points/pointfiles.h"
 #include "support/errortext.h"
 
@@ -106,7 +106,7 @@ std::pair<std::string, std::vector<std::string>> TransformMeasured(const std::st
   orthavion::CommandView view;
   view.status = [&](const std::string& t) { statuses.push_back(t); };
   hardening::PeakGrowth growth;
-  std::string error = ErrorText([&] { orthavion::TransformObj(state, in, out, view); });
+  std::string error = ErrorText([&] { orthavion::TransformObj(state.TransformationInForce(), in, out, view); });
   // The line read and the line written: twice the line, and the line's
   // growth while it is read.
   ExpectPeakBelow(growth, 2.5);
@@ -129,7 +129,7 @@ TEST(LongLineTest, ObjModelWithCrLineEndsIsOneVertexLine) {
   EXPECT_EQ(statuses.back(), "OBJ-Datei transformiert: 1 Eckpunkte, 1 Datensätze");
 
   // The numbers: those of the same vertex with Z = 0 on a line of its own.
-  orthavion::TransformObj(hardening::ExampleRun(), dir.write("kurz.obj", "v 1250.004 2250.777 0\n"),
+  orthavion::TransformObj(hardening::ExampleRun().TransformationInForce(), dir.write("kurz.obj", "v 1250.004 2250.777 0\n"),
                           dir.file("kurz-neu.obj"), {});
   std::string head = ReadBytes(dir.file("kurz-neu.obj"));
   ASSERT_TRUE(head.ends_with(" \r\n"));

@@ -94,7 +94,7 @@ TEST_P(AdjustmentReferenceTest, AgreesWithAGenericLeastSquaresSolve) {
   // Parameters and their σ: translations m, angles gon, scale ppm.
   constexpr double gon = 200 / std::numbers::pi;
   for (int k = 0; k < 3; ++k) {
-    EXPECT_NEAR(r.translation[k], ref.p[k], 1e-6) << k;
+    EXPECT_NEAR(r.transformation.Translation()[k], ref.p[k], 1e-6) << k;
     EXPECT_NEAR(r.sigmaTranslation[k], s * std::sqrt(ref.Qxx(k, k)), 1e-6 * r.sigmaTranslation[k]) << k;
   }
   const int firstAngle = c.model == Model::Horizontal5 ? 2 : 0;
@@ -103,10 +103,10 @@ TEST_P(AdjustmentReferenceTest, AgreesWithAGenericLeastSquaresSolve) {
                 1e-6 * r.sigmaRotationGon[a]) << a;
   if (c.model != Model::Rigid6) {
     const int m = model.u() - 1;
-    EXPECT_NEAR(r.scale, ref.p[m], 1e-11);
+    EXPECT_NEAR(r.transformation.scale, ref.p[m], 1e-11);
     EXPECT_NEAR(r.sigmaScalePpm, s * std::sqrt(ref.Qxx(m, m)) * 1e6, 1e-6 * r.sigmaScalePpm);
   } else {
-    EXPECT_EQ(r.scale, 1.0);
+    EXPECT_EQ(r.transformation.scale, 1.0);
     EXPECT_EQ(r.sigmaScalePpm, 0.0);
   }
   for (int i = 0; i < model.u(); ++i)
@@ -135,7 +135,7 @@ TEST_P(AdjustmentReferenceTest, AgreesWithAGenericLeastSquaresSolve) {
     for (int k = 0; k < 3; ++k)
       EXPECT_NEAR(r.newPoints[i].sigma[k], s * ref.newSigmaUnit[i][k], 1e-6 * r.newPoints[i].sigma[k]);
   if (c.model == Model::Horizontal5) {
-    EXPECT_EQ(r.rowScale[2], 1.0);  // heights are not scaled
+    EXPECT_EQ(r.transformation.rowScale[2], 1.0);  // heights are not scaled
     EXPECT_EQ(r.rotationGon[0], 0.0);
     EXPECT_EQ(r.rotationGon[1], 0.0);
   }

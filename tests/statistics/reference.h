@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "estimation/similarity.h"
-#include "statistics/models.h"
+#include "transformation/model.h"
 
 namespace testsupport {
 

@@ -84,9 +84,9 @@ TEST(SnoopingTest, SnoopingEqualsExcludingItsPoints) {
   const AdjustmentResult rs = AdjustmentRun(a, c.start, c.target, snoop);
   const AdjustmentResult re = AdjustmentRun(b, c.start, c.target, exclude);
   // The same estimate, bit for bit: each estimate starts from the points as read.
-  EXPECT_EQ(rs.translation, re.translation);
-  EXPECT_EQ(rs.rotation, re.rotation);
-  EXPECT_EQ(rs.scale, re.scale);
+  EXPECT_EQ(rs.transformation.Translation(), re.transformation.Translation());
+  EXPECT_EQ(rs.transformation.R, re.transformation.R);
+  EXPECT_EQ(rs.transformation.scale, re.transformation.scale);
   ASSERT_EQ(a.protocol.Count() , b.protocol.Count() + 3);  // the snooping block
   EXPECT_EQ(a.protocol.Line(a.protocol.Count() - 1).substr(0, 5), "1. P7");
 }
@@ -121,7 +121,7 @@ TEST(ExclusionTest, AnExcludedPointIsACheckPointAndNoNewPoint) {
   for (const ControlPointResult& p : r.controlPoints)
     if (p.used) centroid += Eigen::Vector3d(p.start[0], p.start[1], p.start[2]);
   centroid /= 10;
-  for (int k = 0; k < 3; ++k) EXPECT_NEAR(r.startCentroid[k], centroid[k], 1e-9);
+  for (int k = 0; k < 3; ++k) EXPECT_NEAR(r.transformation.startCentroid[k], centroid[k], 1e-9);
 }
 
 TEST(ExclusionTest, NamesThatAreNoControlPointsOrComeTwiceAreOptionErrors) {
