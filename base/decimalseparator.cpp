@@ -3,7 +3,7 @@
 namespace orthavion {
 
 namespace {
-char gDecimalSeparator = '.';
+thread_local char gDecimalSeparator = '.';
 }
 
 char DecimalSeparator() { return gDecimalSeparator; }

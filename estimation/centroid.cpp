@@ -1,16 +1,14 @@
 #include "estimation/centroid.h"
 
+#include <cmath>
+
 #include "base/fpcheck.h"
-#include "text/numformat.h"
 
 namespace orthavion {
 
-void Schwerpunkt(RunState& state) {
-  PointTable& P = state.P;
-  TPunktTyp& c = P[0];
-  state.Rewriting(TransformationPart::Centroids);
+TPunktTyp Schwerpunkt(const PointTable& P) {
+  TPunktTyp c;
   c.NR = "Schwerpunkt";
-  c.XS = c.YS = c.ZS = c.XZ = c.YZ = c.ZZ = 0.0;
   int n = 0;
   for (std::int32_t i = 1; i <= P.High(); ++i) {
     const TPunktTyp& p = P[i];
@@ -31,44 +29,46 @@ void Schwerpunkt(RunState& state) {
   c.XZ = Fp(c.XZ / n);
   c.YZ = Fp(c.YZ / n);
   c.ZZ = Fp(c.ZZ / n);
-  state.Written(TransformationPart::Centroids);
+  return c;
 }
 
-void Schwerpunktreduktion(RunState& state) {
-  PointTable& P = state.P;
-  const TPunktTyp c = P[0];
+void Schwerpunktreduktion(const PointTable& P, const TPunktTyp& c) {
+  const Vec3 start{c.XS, c.YS, c.ZS}, target{c.XZ, c.YZ, c.ZZ};
   for (std::int32_t i = 1; i <= P.High(); ++i) {
-    TPunktTyp& p = P[i];
-    p.XS -= c.XS;
-    p.YS -= c.YS;
-    p.ZS -= c.ZS;
-    p.XZ -= c.XZ;
-    p.YZ -= c.YZ;
-    p.ZZ -= c.ZZ;
+    const ReducedPoint r = Reduced(P[i], start, target);
+    // The difference of two doubles is finite unless it overflowed.
+    if (!std::isfinite(r.XS) || !std::isfinite(r.YS) || !std::isfinite(r.ZS) ||
+        !std::isfinite(r.XZ) || !std::isfinite(r.YZ) || !std::isfinite(r.ZZ))
+      RaiseFpOverflow();
   }
   CheckFp();
 }
 
-void OpenEstimation(RunState& state, TPunktMatrix& X, TPunktMatrix& Y) {
-  Protocol& protocol = state.protocol;
-  const PointTable& P = state.P;
-  protocol.Add("7 Parameter Helmerttransformation mit Quaternionen");
-  protocol.Add(" Y = t + mRX");
+void SetCentroids(const TPunktTyp& c, Transformation& t) {
+  t.startCentroid = {c.XS, c.YS, c.ZS};
+  t.targetCentroid = {c.XZ, c.YZ, c.ZZ};
+}
+
+void OpenEstimation(const PointTable& P, const Transformation& t, ProtocolWriter& out,
+                    TPunktMatrix& X, TPunktMatrix& Y) {
+  out.Add("7 Parameter Helmerttransformation mit Quaternionen");
+  out.Add(" Y = t + mRX");
 
   X.assign(1, {});
   Y.assign(1, {});
   for (std::int32_t i = 1; i <= P.High(); ++i) {
     const TPunktTyp& p = P[i];
     if (!p.Passpunkt) continue;
-    X.push_back({0.0, p.XS, p.YS, p.ZS});
-    Y.push_back({0.0, p.XZ, p.YZ, p.ZZ});
+    const ReducedPoint r = Reduced(p, t.startCentroid, t.targetCentroid);
+    X.push_back({0.0, r.XS, r.YS, r.ZS});
+    Y.push_back({0.0, r.XZ, r.YZ, r.ZZ});
   }
-  X[0] = {0.0, P[0].XS, P[0].YS, P[0].ZS};
-  Y[0] = {0.0, P[0].XZ, P[0].YZ, P[0].ZZ};
+  X[0] = {0.0, t.startCentroid[0], t.startCentroid[1], t.startCentroid[2]};
+  Y[0] = {0.0, t.targetCentroid[0], t.targetCentroid[1], t.targetCentroid[2]};
 
-  protocol.Add("Schwerpunkt");
-  protocol.Add(Format("%10.3f %10.3f %10.3f", {X[0][1], X[0][2], X[0][3]}));
-  protocol.Add(Format("%10.3f %10.3f %10.3f", {Y[0][1], Y[0][2], Y[0][3]}));
+  out.Add("Schwerpunkt");
+  out.Add("%10.3f %10.3f %10.3f", {X[0][1], X[0][2], X[0][3]});
+  out.Add("%10.3f %10.3f %10.3f", {Y[0][1], Y[0][2], Y[0][3]});
 }
 
 }  // namespace orthavion

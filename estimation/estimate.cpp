@@ -1,35 +1,50 @@
 #include "estimation/estimate.h"
 
-#include "base/fpcheck.h"
 #include "base/texts.h"
 #include "estimation/centroid.h"
+#include "estimation/horizontal.h"
 #include "estimation/parameters.h"
 #include "estimation/quaternion.h"
-#include "estimation/rechneparameter.h"
 #include "estimation/residuals.h"
-#include "estimation/horizontal.h"
 
 namespace orthavion {
 
-void EstimateModel(RunState& state, Model model) {
-  state.model = model;
-  if (model == Model::Similarity7) {
-    RechneParameter(state);
-    return;
-  }
+TPunktTyp ReduceToCentroids(const PointTable& P) {
+  const TPunktTyp c = Schwerpunkt(P);
+  Schwerpunktreduktion(P, c);
+  return c;
+}
+
+Transformation EstimateParameters(const PointTable& P, const TPunktTyp& c, Model model,
+                                  ProtocolWriter& out) {
+  Transformation t;
+  t.model = model;
+  SetCentroids(c, t);
+
   TPunktMatrix X, Y;
-  OpenEstimation(state, X, Y);
-  if (model == Model::Rigid6) {
-    SolveRotation(state, X, Y);
-    SetScale(state, 1.0, true);
-    SolveTranslationAndAngles(state, X, Y);
-  } else {
-    SolveHorizontal(state, X, Y);
+  OpenEstimation(P, t, out, X, Y);
+  switch (model) {
+    case Model::Similarity7:
+      SolveScaleAndTranslation(X, SolveRotation(X, Y, out, t).lambdaMax, out, t);
+      break;
+    case Model::Rigid6:
+      SolveRotation(X, Y, out, t);
+      SetScale(1.0, true, out, t);
+      SolveTranslationAndAngles(t, out);
+      break;
+    case Model::Horizontal5:
+      SolveHorizontal(X, Y, out, t);
+      break;
   }
-  // With fewer parameters two points would leave degrees of freedom, but
-  // the run needs three control points whatever the model.
-  if (X.size() - 1 < 3) RaiseFpInvalid();
-  ListResiduals(state, X, Y, ModelParameters(model));
+  return t;
+}
+
+Transformation Estimate(const PointTable& P, Model model, ProtocolWriter& out,
+                        const ParametersDone& done) {
+  const Transformation t = EstimateParameters(P, ReduceToCentroids(P), model, out);
+  if (done) done(t);
+  ListResiduals(P, t, out);
+  return t;
 }
 
 std::string_view ModelLine(Model model) {

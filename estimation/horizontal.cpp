@@ -8,7 +8,8 @@
 
 namespace orthavion {
 
-void SolveHorizontal(RunState& state, const TPunktMatrix& X, const TPunktMatrix& Y) {
+void SolveHorizontal(const TPunktMatrix& X, const TPunktMatrix& Y, ProtocolWriter& out,
+                     Transformation& t) {
   const std::size_t k = X.size() - 1;
   double sxx = 0.0, sa = 0.0, sb = 0.0;
   for (std::size_t j = 1; j <= k; ++j) {
@@ -22,18 +23,16 @@ void SolveHorizontal(RunState& state, const TPunktMatrix& X, const TPunktMatrix&
   const double m = Fp(std::sqrt(a * a + b * b));
   const double c = Fp(a / m), s = Fp(b / m);
 
-  state.Rewriting(TransformationPart::Rotation);
-  state.R = {};
-  state.R[1][1] = c;
-  state.R[1][2] = -s;
-  state.R[2][1] = s;
-  state.R[2][2] = c;
-  state.R[3][3] = 1.0;
-  state.Written(TransformationPart::Rotation);
-  AddRotationMatrix(state.protocol, state.R);
+  t.R = {};
+  t.R[0][0] = c;
+  t.R[0][1] = -s;
+  t.R[1][0] = s;
+  t.R[1][1] = c;
+  t.R[2][2] = 1.0;
+  AddRotationMatrix(out, t.R);
 
-  SetScale(state, m, false);
-  SolveTranslationAndAngles(state, X, Y);
+  SetScale(m, false, out, t);
+  SolveTranslationAndAngles(t, out);
 }
 
 }  // namespace orthavion

@@ -1,6 +1,7 @@
 #pragma once
 #include "estimation/centroid.h"
-#include "points/runstate.h"
+#include "protocol/protocolwriter.h"
+#include "transformation/transformation.h"
 
 namespace orthavion {
 
@@ -11,24 +12,19 @@ namespace orthavion {
 /// target = T + M1·R·start minimises Σ|y − (T + M1·R·x)|². T = ȳ − M1·R·x̄ from
 /// the two centroids [m]. The three rotation angles of R = Rx(rX)·Ry(rY)·Rz(rZ)
 /// (each an active rotation about its axis) are written in gon, degrees and
-/// arc seconds. Appends its lines to the protocol.
-void SolveScaleAndTranslation(RunState& state, const TPunktMatrix& X, const TPunktMatrix& Y,
-                              double lambdaMax);
+/// arc seconds. Appends its lines to `out`.
+void SolveScaleAndTranslation(const TPunktMatrix& X, double lambdaMax, ProtocolWriter& out,
+                              Transformation& t);
 
-/// Stores the scale factor `M1` with the row scales S (M1 in rows 1 and 2,
-/// and in row 3 when `scaledHeights`, 1 otherwise) and appends the
+/// Stores the scale factor `M1` in `t` with the row scales (M1 in rows X
+/// and Y, and in row Z when `scaledHeights`, 1 otherwise) and appends the
 /// "Maßstabsfaktor" line.
-void SetScale(RunState& state, double M1, bool scaledHeights);
+void SetScale(double M1, bool scaledHeights, ProtocolWriter& out, Transformation& t);
 
 /// The translation and angle stage after the scale: T from the two
-/// centroids, T[c] = Y[0][c] − S[c]·(R·X[0])[c], and the three rotation
-/// angles of R in gon, degrees and arc seconds. Appends its lines.
-void SolveTranslationAndAngles(RunState& state, const TPunktMatrix& X, const TPunktMatrix& Y);
-
-/// The rotation matrix of the run's 1-based form as a value's rows.
-Mat3 RowsOf(const TMat3& R);
-
-/// Rotation angles of R (`RotationAngles` of its rows).
-Angles RotationAngles(const TMat3& R);
+/// centroids, T[c] = target centroid[c] − rowScale[c]·(R·start centroid)[c]
+/// (`Transformation::Translation`), and the three rotation angles of R in
+/// gon, degrees and arc seconds. Appends its lines.
+void SolveTranslationAndAngles(const Transformation& t, ProtocolWriter& out);
 
 }  // namespace orthavion

@@ -5,7 +5,6 @@
 #include "base/fpcheck.h"
 #include "numeric/ueigsym.h"
 #include "numeric/utypes.h"
-#include "text/numformat.h"
 
 namespace orthavion {
 
@@ -80,13 +79,11 @@ QVektor LargestSignedEigenvector(const TMatrix& N0) {
 
 }  // namespace
 
-RotationResult SolveRotation(RunState& state, const TPunktMatrix& X, const TPunktMatrix& Y) {
-  Protocol& protocol = state.protocol;
-  TMat3& M = state.M;
+RotationResult SolveRotation(const TPunktMatrix& X, const TPunktMatrix& Y, ProtocolWriter& out,
+                             Transformation& t) {
+  TMat3 M{};
   const std::size_t k = X.size() - 1;
 
-  for (int a = 1; a <= 3; ++a)
-    for (int b = 1; b <= 3; ++b) M[a][b] = 0.0;
   for (int a = 1; a <= 3; ++a) {
     for (int b = 1; b <= 3; ++b) {
       double sum = 0.0;
@@ -120,33 +117,39 @@ RotationResult SolveRotation(RunState& state, const TPunktMatrix& X, const TPunk
     }
   }
 
-  protocol.Add("Eigenwerte");
+  out.Add("Eigenwerte");
   std::string line;
-  for (int i = 1; i <= 4; ++i) AppendFormat(line, "%12.6f ", {Lambda[i]});
-  protocol.Add(line);
-  protocol.Add(Format("Maximaler Eigenwert Spalte %d : %16.6f",
-                      {static_cast<std::int32_t>(imaxEV), Lambda[imaxEV]}));
-  protocol.Add("Eigenvektoren");
+  for (int i = 1; i <= 4; ++i) out.Append(line, "%12.6f ", {Lambda[i]});
+  out.Add(line);
+  out.Add("Maximaler Eigenwert Spalte %d : %16.6f",
+          {static_cast<std::int32_t>(imaxEV), Lambda[imaxEV]});
+  out.Add("Eigenvektoren");
   for (int i = 1; i <= 4; ++i)
-    protocol.Add(Format("%12.6f%12.6f%12.6f%12.6f", {EV[i][1], EV[i][2], EV[i][3], EV[i][4]}));
+    out.Add("%12.6f%12.6f%12.6f%12.6f", {EV[i][1], EV[i][2], EV[i][3], EV[i][4]});
 
   const QVektor Q = QNormiert(qStar);
-  protocol.Add("Normierter Eigenvektor");
-  protocol.Add(Format("%12.6f%12.6f%12.6f%12.6f", {Q[0], Q[1], Q[2], Q[3]}));
+  out.Add("Normierter Eigenvektor");
+  out.Add("%12.6f%12.6f%12.6f%12.6f", {Q[0], Q[1], Q[2], Q[3]});
 
-  state.Rewriting(TransformationPart::Rotation);
-  QROTmat(Q, state.R);
+  TMat3 R{};
+  QROTmat(Q, R);
   CheckFp();
-  state.Written(TransformationPart::Rotation);
-  AddRotationMatrix(protocol, state.R);
+  t.R = RowsOf(R);
+  AddRotationMatrix(out, t.R);
 
   return {Lambda[imaxEV]};
 }
 
-void AddRotationMatrix(Protocol& protocol, const TMat3& R) {
-  protocol.Add("R-Matrix");
-  for (int i = 1; i <= 3; ++i)
-    protocol.Add(Format("%14.6e%14.6e%14.6e", {R[i][1], R[i][2], R[i][3]}));
+Mat3 RowsOf(const TMat3& R) {
+  Mat3 rows;
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) rows[i][j] = R[i + 1][j + 1];
+  return rows;
+}
+
+void AddRotationMatrix(ProtocolWriter& out, const Mat3& R) {
+  out.Add("R-Matrix");
+  for (int i = 0; i < 3; ++i) out.Add("%14.6e%14.6e%14.6e", {R[i][0], R[i][1], R[i][2]});
 }
 
 }  // namespace orthavion

@@ -1,6 +1,9 @@
 #pragma once
+#include <array>
+
 #include "estimation/centroid.h"
-#include "points/runstate.h"
+#include "protocol/protocolwriter.h"
+#include "transformation/transformation.h"
 
 namespace orthavion {
 
@@ -13,6 +16,11 @@ namespace orthavion {
 // λmax (section 4.B), is the rotation that carries the start system into the
 // target system. R is the active rotation: y' ≈ m·R·x'.
 
+/// 3x3 doubles, rows and columns indexed 1 to 3 (index 0 unused).
+using TMat3 = std::array<std::array<double, 4>, 4>;
+/// A quaternion; element 0 is the scalar part.
+using QVektor = std::array<double, 4>;
+
 /// `q` divided by its Euclidean norm (squares summed in index order). A zero
 /// quaternion is 0/0: "Ungültige Gleitkommaoperation".
 QVektor QNormiert(const QVektor& q);
@@ -22,8 +30,11 @@ QVektor QNormiert(const QVektor& q);
 /// x ↦ q·x·q* (Horn, section 3). Does not normalise.
 void QROTmat(const QVektor& q, TMat3& R);
 
+/// The rotation matrix of the run's 1-based form as a value's rows.
+Mat3 RowsOf(const TMat3& R);
+
 /// Appends "R-Matrix" and the three rows of `R` ("%14.6e" each).
-void AddRotationMatrix(Protocol& protocol, const TMat3& R);
+void AddRotationMatrix(ProtocolWriter& out, const Mat3& R);
 
 /// What the rotation stage hands on to the scale: the magnitude chosen as
 /// the largest eigenvalue of the 4x4 matrix.
@@ -32,10 +43,11 @@ struct RotationResult {
 };
 
 /// The rotation stage: sums the cross products of the reduced control points
-/// into `M`, builds the symmetric 4x4 matrix of Horn's method, decomposes it,
+/// into M, builds the symmetric 4x4 matrix of Horn's method, decomposes it,
 /// takes the eigenvector of its largest signed eigenvalue as the rotation
-/// quaternion, normalises it and forms `R`, appending the eigen-analysis,
-/// the quaternion and the rotation matrix to the protocol.
-RotationResult SolveRotation(RunState& state, const TPunktMatrix& X, const TPunktMatrix& Y);
+/// quaternion, normalises it and forms `t.R`, appending the eigen-analysis,
+/// the quaternion and the rotation matrix to `out`.
+RotationResult SolveRotation(const TPunktMatrix& X, const TPunktMatrix& Y, ProtocolWriter& out,
+                             Transformation& t);
 
 }  // namespace orthavion

@@ -1,18 +1,15 @@
 #include "estimation/rechneparameter.h"
 
-#include "estimation/centroid.h"
-#include "estimation/parameters.h"
-#include "estimation/quaternion.h"
-#include "estimation/residuals.h"
+#include "base/decimalseparator.h"
+#include "estimation/estimate.h"
 
 namespace orthavion {
 
 void RechneParameter(RunState& state) {
-  TPunktMatrix X, Y;
-  OpenEstimation(state, X, Y);
-  const RotationResult rotation = SolveRotation(state, X, Y);
-  SolveScaleAndTranslation(state, X, Y, rotation.lambdaMax);
-  ListResiduals(state, X, Y);
+  state.transformation.reset();
+  ProtocolWriter out(state.protocol, DecimalSeparator());
+  Estimate(state.P, Model::Similarity7, out,
+           [&state](const Transformation& t) { state.transformation = t; });
 }
 
 }  // namespace orthavion

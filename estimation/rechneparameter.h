@@ -3,11 +3,12 @@
 
 namespace orthavion {
 
-/// The estimation of the seven parameters of target = T + M1·R·start from the
-/// reduced control points (Horn's closed form with unit quaternions):
-/// the opening with the centroids, the quaternion rotation, scale,
-/// translation and angles, then residuals, accuracy and the transformed
-/// points; every stage appends its lines to the protocol as it goes.
+/// The estimation stage of the plain run on `state`, its thin outer layer:
+/// the transformation in force is withdrawn, then the similarity is
+/// estimated from the points `state.P` as read (`Estimate`), every line
+/// appended to the state's protocol with the calling thread's decimal
+/// separator as the reading left it. The parameters are in force once they
+/// are complete.
 void RechneParameter(RunState& state);
 
 }  // namespace orthavion

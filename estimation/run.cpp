@@ -1,7 +1,6 @@
 #include "estimation/run.h"
 
 #include "base/fpcheck.h"
-#include "estimation/centroid.h"
 #include "estimation/rechneparameter.h"
 #include "points/pointfiles.h"
 #include "protocol/protocolfile.h"
@@ -11,13 +10,9 @@ namespace orthavion {
 void TransformationRun(RunState& state, const std::string& startFile,
                        const std::string& targetFile, const ProcessEvents& processEvents) {
   ClearFpErrors();
-  state.BeginRun();
   state.protocol.Clear();
   LiesStartsystem(state, startFile);
   LiesZielsystem(state, targetFile, processEvents);
-  state.model = Model::Similarity7;
-  Schwerpunkt(state);
-  Schwerpunktreduktion(state);
   RechneParameter(state);
   SaveProtocol(state.protocol, ProtocolFileName(startFile));
 }

@@ -48,7 +48,7 @@ inline orthavion::RunState FixedTransformation(const std::filesystem::path& fold
     throw std::runtime_error(std::string("the fixed transformation run failed: ") + e.what());
   }
   ClearFolder(folder);
-  if (!state.HasCompleteTransformation())
+  if (!state.transformation)
     throw std::runtime_error("the fixed run left no transformation");
   return state;
 }
@@ -66,7 +66,9 @@ struct CarriedVertex {
 
 inline CarriedVertex Carry(const orthavion::RunState& state, bool shorten,
                            std::string_view record) {
-  const orthavion::TPunktTyp& c = state.P[0];
+  const orthavion::Transformation& t = state.TransformationInForce();
+  const orthavion::Vec3& s = t.startCentroid;
+  const orthavion::Vec3& c = t.targetCentroid;
   const auto offset = [shorten](double centroid) {
     return shorten ? centroid - 10000.0 * std::trunc(centroid / 10000.0) : centroid;
   };
@@ -84,11 +86,11 @@ inline CarriedVertex Carry(const orthavion::RunState& state, bool shorten,
     v.separator = f.separator;
   }
   v.rest = rest;
-  const double x = read[0] - c.XS, y = read[1] - c.YS, z = read[2] - c.ZS;
-  const orthavion::TMat3& R = state.R;
-  v.xn = (R[1][1] * x + R[1][2] * y + R[1][3] * z) * state.M1 + offset(c.XZ);
-  v.yn = (R[2][1] * x + R[2][2] * y + R[2][3] * z) * state.M1 + offset(c.YZ);
-  v.zn = (R[3][1] * x + R[3][2] * y + R[3][3] * z) * state.M1 + c.ZZ;
+  const double x = read[0] - s[0], y = read[1] - s[1], z = read[2] - s[2];
+  const orthavion::Mat3& R = t.R;
+  v.xn = (R[0][0] * x + R[0][1] * y + R[0][2] * z) * t.scale + offset(c[0]);
+  v.yn = (R[1][0] * x + R[1][1] * y + R[1][2] * z) * t.scale + offset(c[1]);
+  v.zn = (R[2][0] * x + R[2][1] * y + R[2][2] * z) * t.scale + c[2];
   v.overflow = !std::isfinite(v.xn) || !std::isfinite(v.yn) || !std::isfinite(v.zn);
   return v;
 }

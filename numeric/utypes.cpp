@@ -5,8 +5,9 @@
 namespace orthavion {
 
 namespace {
-// The kernel's single error code; changed only through SetErrCode.
-std::int32_t gErrCode = 0;
+// The kernel's error code, one per thread so that decompositions on two
+// threads do not read each other's; changed only through SetErrCode.
+thread_local std::int32_t gErrCode = 0;
 }  // namespace
 
 void SetErrCode(std::int32_t ErrCode) { gErrCode = ErrCode; }

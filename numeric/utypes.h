@@ -34,7 +34,9 @@ constexpr std::int32_t MatSing = -2;
 constexpr std::int32_t MatErrDim = -3;
 constexpr std::int32_t MatNotPD = -4;
 
-/// Stores ErrCode as the kernel's process-wide error code (initially 0).
+/// Stores ErrCode as the kernel's error code (initially 0). The code is held
+/// per thread: a program of one thread sees one code, and decompositions
+/// on several threads at once do not interfere.
 void SetErrCode(std::int32_t ErrCode);
 
 /// Returns the kernel's error code without changing it.

@@ -31,16 +31,26 @@ void PointTable::Grow() {
   slots_.swap(slots);
 }
 
-std::int32_t PointTable::SuchPunkt(std::string_view nr) {
-  if (2 * entries_.size() >= slots_.size()) Grow();
-  const std::uint64_t hash = HashOf(nr);
+std::size_t PointTable::Probe(std::string_view nr, std::uint64_t hash) const {
   const std::size_t mask = slots_.size() - 1;
   std::size_t s = hash & mask;
   for (; slots_[s] != 0; s = (s + 1) & mask) {
     const std::uint64_t slot = slots_[s];
-    if (TagOf(slot) == TagOf(hash) && entries_[IndexOf(slot)].NR == nr)
-      return static_cast<std::int32_t>(IndexOf(slot));
+    if (TagOf(slot) == TagOf(hash) && entries_[IndexOf(slot)].NR == nr) break;
   }
+  return s;
+}
+
+std::int32_t PointTable::Find(std::string_view nr) const {
+  if (slots_.empty()) return 0;
+  return static_cast<std::int32_t>(IndexOf(slots_[Probe(nr, HashOf(nr))]));
+}
+
+std::int32_t PointTable::SuchPunkt(std::string_view nr) {
+  if (2 * entries_.size() >= slots_.size()) Grow();
+  const std::uint64_t hash = HashOf(nr);
+  const std::size_t s = Probe(nr, hash);
+  if (slots_[s] != 0) return static_cast<std::int32_t>(IndexOf(slots_[s]));
   const std::int32_t index = size();
   entries_.emplace_back().NR.assign(nr);
   slots_[s] = TagOf(hash) | static_cast<std::uint32_t>(index);

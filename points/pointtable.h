@@ -45,8 +45,15 @@ public:
   /// change the `NR` of an entry afterwards.
   std::int32_t SuchPunkt(std::string_view nr);
 
+  /// The index of the entry (from 1) whose `NR` equals `nr` exactly, or 0
+  /// when there is none; the table is not changed.
+  std::int32_t Find(std::string_view nr) const;
+
 private:
   void Grow();
+  /// The slot that holds `nr` (of hash `hash`), or the empty slot where it
+  /// would go.
+  std::size_t Probe(std::string_view nr, std::uint64_t hash) const;
 
   std::vector<TPunktTyp> entries_;
   // Open addressing with linear probing, at most half full. A slot holds an

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "base/decimalseparator.h"
 #include "base/error.h"
 #include "base/texts.h"
 #include "export/projexport.h"
@@ -65,7 +64,7 @@ public:
   // A number cell, `format` one %f conversion of the system's formatter.
   void Number(double value, std::string_view format) {
     Raw("<td class=\"n\">");
-    AppendFormat(out_, format, {value});
+    AppendFormatWith(out_, '.', format, {value});
     Raw("</td>");
   }
   void Number(const std::optional<double>& value, std::string_view format) {
@@ -104,16 +103,16 @@ void Header(Page& page, const AdjustmentResult& r, std::string_view runTime) {
   page.HeadRow(texts::kReportRunTime, runTime);
   page.HeadRow(texts::kReportTest, r.testKind == TestKind::W ? texts::kReportWTest
                                                               : texts::kReportTauTest);
-  page.HeadRow(texts::kReportAlpha, Format("%.3f", {r.alpha}));
-  page.HeadRow(texts::kReportCriticalValue, Format("%.3f", {r.criticalValue}));
+  page.HeadRow(texts::kReportAlpha, FormatWith('.', "%.3f", {r.alpha}));
+  page.HeadRow(texts::kReportCriticalValue, FormatWith('.', "%.3f", {r.criticalValue}));
   page.HeadRow(texts::kReportSigma0,
-               r.sigma0 ? Format("%.4f", {*r.sigma0}) : std::string(texts::kReportNoSigma0));
-  page.HeadRow(texts::kReportDegreesOfFreedom, Format("%d", {r.degreesOfFreedom}));
-  page.HeadRow(texts::kTitleVv, Format("%.6f", {r.vv}));
-  page.HeadRow(texts::kTitleM0, Format("%.4f", {r.m0}));
+               r.sigma0 ? FormatWith('.', "%.4f", {*r.sigma0}) : std::string(texts::kReportNoSigma0));
+  page.HeadRow(texts::kReportDegreesOfFreedom, FormatWith('.', "%d", {r.degreesOfFreedom}));
+  page.HeadRow(texts::kTitleVv, FormatWith('.', "%.6f", {r.vv}));
+  page.HeadRow(texts::kTitleM0, FormatWith('.', "%.4f", {r.m0}));
   if (r.globalTest)
     page.HeadRow(texts::kReportGlobalTest,
-                 Format("%.3f / %.3f: %s", {r.globalTest->statistic, r.globalTest->quantile,
+                 FormatWith('.', "%.3f / %.3f: %s", {r.globalTest->statistic, r.globalTest->quantile,
                                             r.globalTest->accepted ? texts::kAccepted
                                                                    : texts::kRejected}));
   page.Raw("</table>\n");
@@ -209,7 +208,7 @@ void Snooping(Page& page, const AdjustmentResult& r) {
   std::int32_t step = 0;
   for (const SnoopingStep& s : r.snooping) {
     page.Raw("<tr>");
-    page.NumberText(Format("%d", {++step}));
+    page.NumberText(FormatWith('.', "%d", {++step}));
     page.Cell(s.id);
     page.Number(s.testValue, "%.2f");
     page.Raw("</tr>\n");
@@ -271,7 +270,6 @@ std::string RunTimeText(std::time_t time) {
 
 std::string HtmlReport(const AdjustmentResult& result, std::string_view runTime,
                        ReportPlot plot) {
-  DecimalPointScope point;
   Page page;
   page.Raw("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n<title>");
   page.Text(texts::kReportTitle);

@@ -45,17 +45,16 @@ struct Design {
   Vec3 scaled{};  // 1 for the rows that m scales
 };
 
-Design MakeDesign(const RunState& state, Model model) {
+Design MakeDesign(const Transformation& t) {
+  const Model model = t.model;
   Design d;
   d.u = ModelParameters(model);
   d.firstAngle = model == Model::Horizontal5 ? 2 : 0;
   d.scale = model != Model::Rigid6;
-  for (int i = 0; i < 3; ++i) {
-    d.S[i] = state.S[i + 1];
-    d.scaled[i] = model == Model::Horizontal5 && i == 2 ? 0.0 : 1.0;
-    for (int j = 0; j < 3; ++j) d.R[i][j] = state.R[i + 1][j + 1];
-  }
-  const Angles a = RotationAngles(state.R);
+  d.S = t.rowScale;
+  d.R = t.R;
+  for (int i = 0; i < 3; ++i) d.scaled[i] = model == Model::Horizontal5 && i == 2 ? 0.0 : 1.0;
+  const Angles a = RotationAngles(t.R);
   const double ca = std::cos(a.rX), sa = std::sin(a.rX);
   const double cb = std::cos(a.rY), sb = std::sin(a.rY);
   const double cc = std::cos(a.rZ), sc = std::sin(a.rZ);
@@ -107,17 +106,22 @@ Square Inverse(const Square& N, std::int32_t u) {
 }
 
 Vec3 Start(const TPunktTyp& p) { return {p.XS, p.YS, p.ZS}; }
+Vec3 Start(const ReducedPoint& p) { return {p.XS, p.YS, p.ZS}; }
 Vec3 Target(const TPunktTyp& p) { return {p.XZ, p.YZ, p.ZZ}; }
 
 }  // namespace
 
-AdjustmentResult ComputeAdjustment(const RunState& state, const PointTable& read, Model model,
+AdjustmentResult ComputeAdjustment(const PointTable& P, const Transformation& t,
                                    std::optional<double> sigma0) {
-  const PointTable& P = state.P;
-  const Design d = MakeDesign(state, model);
+  const Model model = t.model;
+  const Design d = MakeDesign(t);
+  const Vec3 T = t.Translation();
+  const auto reduced = [&t](const TPunktTyp& p) {
+    return Reduced(p, t.startCentroid, t.targetCentroid);
+  };
   const std::int32_t u = d.u;
   AdjustmentResult r;
-  r.transformation = state.TransformationInForce();
+  r.transformation = t;
   r.sigma0 = sigma0;
   r.alpha = kAlpha;
 
@@ -128,11 +132,11 @@ AdjustmentResult ComputeAdjustment(const RunState& state, const PointTable& read
   double vv = 0.0;
   std::int32_t k = 0;
   for (std::int32_t i = 1; i <= P.High(); ++i) {
-    const TPunktTyp& p = P[i];
-    if (!p.Passpunkt) continue;
+    if (!P[i].Passpunkt) continue;
     ++k;
-    const Transformed t = TransformControlPoint(state, p);
-    vv = ((vv + t.vx * t.vx) + t.vy * t.vy) + t.vz * t.vz;
+    const ReducedPoint p = reduced(P[i]);
+    const Transformed v = TransformControlPoint(t, T, p);
+    vv = ((vv + v.vx * v.vx) + v.vy * v.vy) + v.vz * v.vz;
     Jacobian(d, Start(p), A);
     for (const Row& a : A)
       for (int j = 0; j < u; ++j)
@@ -151,8 +155,7 @@ AdjustmentResult ComputeAdjustment(const RunState& state, const PointTable& read
 
   // Qxx of the parameters at the origin: t = t_c − S·R·x_c, so the
   // translation rows take minus the Jacobian at the start centroid.
-  const TPunktTyp& c = P[0];
-  Jacobian(d, Start(c), A);
+  Jacobian(d, t.startCentroid, A);
   Square G{};
   for (int i = 0; i < u; ++i) G[i][i] = 1.0;
   for (int i = 0; i < 3; ++i)
@@ -170,7 +173,7 @@ AdjustmentResult ComputeAdjustment(const RunState& state, const PointTable& read
   for (int i = 0; i < 3; ++i) {
     r.sigmaTranslation[i] = Fp(s * std::sqrt(Q[i][i]));
   }
-  const Angles angles = RotationAngles(state.R);
+  const Angles angles = RotationAngles(t.R);
   r.rotationGon = {angles.rX * kGonPerRadian, angles.rY * kGonPerRadian,
                    angles.rZ * kGonPerRadian};
   if (model == Model::Horizontal5) r.rotationGon = {0.0, 0.0, angles.rZ * kGonPerRadian};
@@ -191,28 +194,29 @@ AdjustmentResult ComputeAdjustment(const RunState& state, const PointTable& read
   // The control points in table order, used ones with their tests, check
   // points with their residuals only; then the new points.
   for (std::int32_t i = 1; i <= P.High(); ++i) {
-    const TPunktTyp& p = P[i];
-    const bool isNew = !p.Passpunkt && !p.Kontrollpunkt;
+    const TPunktTyp& read = P[i];
+    const ReducedPoint p = reduced(read);
+    const bool isNew = !read.Passpunkt && !read.Kontrollpunkt;
     if (isNew) {
-      if (!p.IstStartsystem) continue;
+      if (!read.IstStartsystem) continue;
       NewPointResult n;
-      n.id = p.NR;
-      n.start = Start(read[i]);
-      n.transformed = TransformAboutTargetCentroid(state, p);
+      n.id = read.NR;
+      n.start = Start(read);
+      n.transformed = TransformAboutTargetCentroid(t, p);
       Jacobian(d, Start(p), A);
       for (int j = 0; j < 3; ++j) n.sigma[j] = Fp(s * std::sqrt(Quadratic(Qc, A[j], u)));
       r.newPoints.push_back(std::move(n));
       continue;
     }
     ControlPointResult cp;
-    cp.id = p.NR;
-    cp.used = p.Passpunkt;
-    cp.start = Start(read[i]);
-    cp.target = Target(read[i]);
-    const Transformed t = TransformControlPoint(state, p);
-    cp.transformed = {(t.xn - state.T[1]) + c.XZ, (t.yn - state.T[2]) + c.YZ,
-                      (t.zn - state.T[3]) + c.ZZ};
-    cp.residual = {t.vx, t.vy, t.vz};
+    cp.id = read.NR;
+    cp.used = read.Passpunkt;
+    cp.start = Start(read);
+    cp.target = Target(read);
+    const Transformed v = TransformControlPoint(t, T, p);
+    const Vec3& c = t.targetCentroid;
+    cp.transformed = {(v.xn - T[0]) + c[0], (v.yn - T[1]) + c[1], (v.zn - T[2]) + c[2]};
+    cp.residual = {v.vx, v.vy, v.vz};
     if (cp.used) {
       Jacobian(d, Start(p), A);
       for (int j = 0; j < 3; ++j) {

@@ -1,15 +1,15 @@
 #pragma once
 #include <optional>
 
-#include "points/runstate.h"
+#include "points/pointtable.h"
 #include "statistics/adjustmentresult.h"
+#include "transformation/transformation.h"
 
 namespace orthavion {
 
-/// The adjustment statistics of the estimate that `state` holds (after
-/// `EstimateModel`: the point table reduced to the centroids, R, S, T), in
-/// the Gauss-Markov model of `Model`. `read` is the point table as read,
-/// entry for entry the same points unreduced, for the coordinates listed.
+/// The adjustment statistics of the estimate `t` of the points `P` as read
+/// (`Passpunkt` the used control points, `Kontrollpunkt` the check points),
+/// in the Gauss-Markov model of `t.model`.
 ///
 /// With A the Jacobian of the 3n transformed coordinates of the used control
 /// points with respect to the model's parameters at the estimate:
@@ -28,8 +28,8 @@ namespace orthavion {
 ///   with σ0 the global test vᵀv/σ0² against χ²(f) at 5 %.
 /// Time and memory are linear in the number of points: AᵀA is summed from
 /// 3 × u blocks. A singular AᵀA (control points on one line) ends with a
-/// floating-point error.
-AdjustmentResult ComputeAdjustment(const RunState& state, const PointTable& read, Model model,
+/// floating-point error. A function of its arguments: safe on any thread.
+AdjustmentResult ComputeAdjustment(const PointTable& P, const Transformation& t,
                                    std::optional<double> sigma0);
 
 }  // namespace orthavion

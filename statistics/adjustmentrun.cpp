@@ -4,13 +4,14 @@
 #include <unordered_set>
 #include <utility>
 
+#include "base/decimalseparator.h"
 #include "base/fpcheck.h"
 #include "base/texts.h"
-#include "estimation/centroid.h"
+#include "estimation/estimate.h"
+#include "estimation/residuals.h"
 #include "points/pointfiles.h"
 #include "statistics/adjustment.h"
 #include "statistics/adjustmentprotocol.h"
-#include "estimation/estimate.h"
 #include "text/codepage.h"
 
 namespace orthavion {
@@ -19,47 +20,24 @@ namespace {
 
 // The control points named by `exclude` as table entries; throws
 // `OptionError` for a name that is no control point or that comes twice.
-std::vector<std::int32_t> ExcludedEntries(PointTable& P, const std::vector<std::string>& exclude) {
+std::vector<std::int32_t> ExcludedEntries(const PointTable& P,
+                                          const std::vector<std::string>& exclude) {
   std::unordered_set<std::string_view> seen;
   std::vector<std::int32_t> entries;
   for (const std::string& id : exclude) {
     if (!seen.insert(id).second) throw OptionError(texts::ExcludedTwiceText(id));
-    const std::int32_t before = P.size();
-    const std::int32_t i = P.SuchPunkt(id);
-    // SuchPunkt appends an unknown number; the table is restored from the
-    // copy as read before every estimate, so such an entry does no harm.
-    if (i >= before || !P[i].Passpunkt) throw OptionError(texts::NotAControlPointText(id));
+    const std::int32_t i = P.Find(id);
+    if (i == 0 || !P[i].Passpunkt) throw OptionError(texts::NotAControlPointText(id));
     entries.push_back(i);
   }
   return entries;
 }
 
-// Reduces the table (as read) to the centroids of the control points that
-// are not excluded; the excluded ones become check points.
-void ReduceWithout(RunState& state, const std::vector<std::int32_t>& out) {
-  for (const std::int32_t i : out) {
-    state.P[i].Passpunkt = false;
-    state.P[i].Kontrollpunkt = true;
-  }
-  Schwerpunkt(state);
-  Schwerpunktreduktion(state);
+// Leaves the control point `i` out of the estimation: it becomes a check point.
+void Exclude(PointTable& P, std::int32_t i) {
+  P[i].Passpunkt = false;
+  P[i].Kontrollpunkt = true;
 }
-
-// Runs a snooping estimate into a protocol of its own; the run's protocol
-// (and its listener) is put back whatever happens.
-class ScratchProtocol {
-public:
-  explicit ScratchProtocol(RunState& state) : state_(state), kept_(std::move(state.protocol)) {
-    state_.protocol = Protocol();
-  }
-  ~ScratchProtocol() { state_.protocol = std::move(kept_); }
-  ScratchProtocol(const ScratchProtocol&) = delete;
-  ScratchProtocol& operator=(const ScratchProtocol&) = delete;
-
-private:
-  RunState& state_;
-  Protocol kept_;
-};
 
 // The used control point with the largest |test value| above the critical
 // value, as a snooping step, or nothing.
@@ -98,49 +76,60 @@ bool ChangesEstimate(const AdjustmentOptions& options) {
   return options.model != Model::Similarity7 || !options.exclude.empty() || options.snooping;
 }
 
-AdjustmentResult AdjustmentRun(RunState& state, const std::string& startFile,
-                               const std::string& targetFile, const AdjustmentOptions& options,
-                               const ProcessEvents& processEvents) {
-  ClearFpErrors();
-  state.BeginRun();
-  state.protocol.Clear();
-  LiesStartsystem(state, startFile);
-  LiesZielsystem(state, targetFile, processEvents);
-  std::vector<std::int32_t> out = ExcludedEntries(state.P, options.exclude);
-  // The points as read: every estimate starts from them, and the result
-  // lists their coordinates exactly as read.
-  const PointTable read = state.P;
+AdjustmentResult Adjust(const PointTable& read, const AdjustmentOptions& options,
+                        ProtocolWriter& out, const ParametersDone& done) {
+  PointTable P = read;
+  std::vector<std::int32_t> excluded = ExcludedEntries(P, options.exclude);
+  for (const std::int32_t i : excluded) Exclude(P, i);
 
   std::vector<SnoopingStep> steps;
   if (options.snooping) {
-    ScratchProtocol scratch(state);
+    // Each iteration is estimated quietly; only the final estimate is
+    // written.
+    ProtocolWriter quiet;
     for (;;) {
-      state.P = read;
-      ReduceWithout(state, out);
-      EstimateModel(state, options.model);
-      const AdjustmentResult r = ComputeAdjustment(state, read, options.model, options.sigma0);
+      const Transformation t = Estimate(P, options.model, quiet);
+      const AdjustmentResult r = ComputeAdjustment(P, t, options.sigma0);
       const std::optional<SnoopingStep> worst = WorstPoint(r);
       if (!worst || UsedPoints(r) <= 4) break;
-      out.push_back(state.P.SuchPunkt(worst->id));
+      excluded.push_back(P.Find(worst->id));
+      Exclude(P, excluded.back());
       steps.push_back(*worst);
     }
   }
 
-  if (options.snooping) state.P = read;
-  ReduceWithout(state, out);
+  const TPunktTyp c = ReduceToCentroids(P);
   if (ChangesEstimate(options)) {
-    state.protocol.Add(ModelLine(options.model));
-    state.protocol.Add(texts::ExcludedPointsText(JoinedIds(out, state.P)));
+    out.Add(ModelLine(options.model));
+    out.Add(texts::ExcludedPointsText(JoinedIds(excluded, P)));
   }
-  EstimateModel(state, options.model);
-  AdjustmentResult result = ComputeAdjustment(state, read, options.model, options.sigma0);
-  result.startFile = FileNameText(startFile);
-  result.targetFile = FileNameText(targetFile);
+  const Transformation t = EstimateParameters(P, c, options.model, out);
+  if (done) done(t);
+  ListResiduals(P, t, out);
+  AdjustmentResult result = ComputeAdjustment(P, t, options.sigma0);
   result.snooping = std::move(steps);
 
-  AddCheckPoints(state.protocol, result);
-  if (options.snooping) AddSnooping(state.protocol, result);
-  if (options.statistics) AddStatistics(state.protocol, result);
+  AddCheckPoints(out, result);
+  if (options.snooping) AddSnooping(out, result);
+  if (options.statistics) AddStatistics(out, result);
+  return result;
+}
+
+AdjustmentResult AdjustmentRun(RunState& state, const std::string& startFile,
+                               const std::string& targetFile, const AdjustmentOptions& options,
+                               const ProcessEvents& processEvents) {
+  ClearFpErrors();
+  state.protocol.Clear();
+  LiesStartsystem(state, startFile);
+  LiesZielsystem(state, targetFile, processEvents);
+  ExcludedEntries(state.P, options.exclude);  // a bad option leaves the transformation in force
+  state.transformation.reset();
+  ProtocolWriter out(state.protocol, DecimalSeparator());
+  AdjustmentResult result = Adjust(state.P, options, out, [&state](const Transformation& t) {
+    state.transformation = t;
+  });
+  result.startFile = FileNameText(startFile);
+  result.targetFile = FileNameText(targetFile);
   return result;
 }
 

@@ -193,7 +193,7 @@ void AppendPadding(std::string& out, std::size_t length, int width) {
 /// Appends one converted argument; throws if `c` is not one of the system's
 /// conversions or does not fit `arg`.
 void AppendConversion(std::string& out, const Conversion& c, const FormatArg& arg,
-                      std::string_view format) {
+                      std::string_view format, char separator) {
   char buffer[kNumberBuffer];
   char* end = buffer;
   switch (c.letter) {
@@ -202,8 +202,8 @@ void AppendConversion(std::string& out, const Conversion& c, const FormatArg& ar
       if (c.left || c.precision < 0 || (c.letter == 'e' && c.precision < 1))
         Fail("unsupported number conversion", format);
       if (arg.kind() != FormatArg::Kind::Real) Fail("%f or %e without a double", format);
-      end = c.letter == 'f' ? WriteFixed(buffer, arg.real(), c.precision, DecimalSeparator())
-                            : WriteExponent(buffer, arg.real(), c.precision, DecimalSeparator());
+      end = c.letter == 'f' ? WriteFixed(buffer, arg.real(), c.precision, separator)
+                            : WriteExponent(buffer, arg.real(), c.precision, separator);
       break;
     case 'd':
       if (c.left || c.precision >= 0) Fail("unsupported integer conversion", format);
@@ -225,7 +225,8 @@ void AppendConversion(std::string& out, const Conversion& c, const FormatArg& ar
   out.append(buffer, length);
 }
 
-void AppendAll(std::string& out, std::string_view format, std::initializer_list<FormatArg> args) {
+void AppendAll(std::string& out, char separator, std::string_view format,
+               std::initializer_list<FormatArg> args) {
   const FormatArg* next = args.begin();
   std::size_t i = 0;
   for (;;) {
@@ -241,7 +242,7 @@ void AppendAll(std::string& out, std::string_view format, std::initializer_list<
     }
     const Conversion c = ParseConversion(format, i);
     if (next == args.end()) Fail("too few arguments", format);
-    AppendConversion(out, c, *next++, format);
+    AppendConversion(out, c, *next++, format, separator);
   }
   if (next != args.end()) Fail("too many arguments", format);
 }
@@ -250,9 +251,14 @@ void AppendAll(std::string& out, std::string_view format, std::initializer_list<
 
 void AppendFormat(std::string& out, std::string_view format,
                   std::initializer_list<FormatArg> args) {
+  AppendFormatWith(out, DecimalSeparator(), format, args);
+}
+
+void AppendFormatWith(std::string& out, char separator, std::string_view format,
+                      std::initializer_list<FormatArg> args) {
   const std::size_t start = out.size();
   try {
-    AppendAll(out, format, args);
+    AppendAll(out, separator, format, args);
   } catch (...) {
     out.resize(start);
     throw;
@@ -270,6 +276,13 @@ char* WriteFixedField(char* p, double value, int width, int precision, char sepa
 std::string Format(std::string_view format, std::initializer_list<FormatArg> args) {
   std::string out;
   AppendFormat(out, format, args);
+  return out;
+}
+
+std::string FormatWith(char separator, std::string_view format,
+                       std::initializer_list<FormatArg> args) {
+  std::string out;
+  AppendFormatWith(out, separator, format, args);
   return out;
 }
 

@@ -53,6 +53,11 @@ private:
 void AppendFormat(std::string& out, std::string_view format,
                   std::initializer_list<FormatArg> args);
 
+/// `AppendFormat` with `separator` as the decimal separator instead of the
+/// process-wide one: safe on any thread.
+void AppendFormatWith(std::string& out, char separator, std::string_view format,
+                      std::initializer_list<FormatArg> args);
+
 /// The most characters `WriteFixedField` writes.
 inline constexpr std::size_t kFixedFieldRoom = 1 + 309 + 1 + 40;
 
@@ -64,5 +69,9 @@ char* WriteFixedField(char* p, double value, int width, int precision, char sepa
 
 /// `AppendFormat` into a new string.
 std::string Format(std::string_view format, std::initializer_list<FormatArg> args);
+
+/// `AppendFormatWith` into a new string.
+std::string FormatWith(char separator, std::string_view format,
+                       std::initializer_list<FormatArg> args);
 
 }  // namespace orthavion

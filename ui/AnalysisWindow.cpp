@@ -22,7 +22,6 @@
 #include <charconv>
 #include <cmath>
 
-#include "base/decimalseparator.h"
 #include "base/error.h"
 #include "base/fpcheck.h"
 #include "base/texts.h"
@@ -50,7 +49,7 @@ constexpr double kZoomStep = 1.25;
 class NumberItem : public QTableWidgetItem {
 public:
   NumberItem(const std::optional<double>& value, std::string_view format) : value_(value) {
-    setText(value ? Text(orthavion::Format(format, {*value})) : Text(texts::kNoTestValue));
+    setText(value ? Text(orthavion::FormatWith('.', format, {*value})) : Text(texts::kNoTestValue));
     setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
   }
   bool operator<(const QTableWidgetItem& other) const override {
@@ -340,7 +339,6 @@ void TAnalysisWindow::Clear() {
 }
 
 void TAnalysisWindow::FillTable(const orthavion::AdjustmentResult& result) {
-  orthavion::DecimalPointScope point;
   PointTable->setSortingEnabled(false);
   PointTable->clearContents();
   PointTable->setRowCount(static_cast<int>(result.controlPoints.size()));

@@ -194,17 +194,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 // (c) No complete transformation: refused before anything is shown or written.
 orthavion::RunState Fresh() { return orthavion::RunState(); }
-orthavion::RunState ScaleOfAnEarlierRun() {
+// A state that held a transformation, then a run that stopped at its scale
+// (one control point: the centroids and R are formed, the scale is 0/0).
+orthavion::RunState StoppedBeforeTheScale() {
   orthavion::RunState s = objtest::ExampleState();
-  s.BeginRun();  // the second run stopped before M1
-  s.Written(orthavion::TransformationPart::Centroids);
-  s.Written(orthavion::TransformationPart::Rotation);
+  TestDir dir;
+  EXPECT_THROW(orthavion::TransformationRun(s, dir.write("s.txt", "A 0 1 2 3\n"),
+                                            dir.write("t.txt", "A 0 4 5 6\n")),
+               orthavion::Error);
   return s;
 }
-orthavion::RunState CentroidsOnly() {
+// The same before the centroids (no control point at all).
+orthavion::RunState StoppedAtTheCentroids() {
   orthavion::RunState s = objtest::ExampleState();
-  s.Rewriting(orthavion::TransformationPart::Rotation);
-  s.Rewriting(orthavion::TransformationPart::Scale);
+  TestDir dir;
+  EXPECT_THROW(orthavion::TransformationRun(s, dir.write("s.txt", "A 0 1 2 3\n"),
+                                            dir.write("t.txt", "B 0 4 5 6\n")),
+               orthavion::Error);
   return s;
 }
 
@@ -223,12 +229,12 @@ TEST_P(ObjNoTransformationTest, IsRefusedAndNothingIsWritten) {
 }
 
 std::string StateName(const ::testing::TestParamInfo<orthavion::RunState (*)()>& info) {
-  static const char* const names[] = {"Fresh", "ScaleOfAnEarlierRun", "CentroidsOnly"};
+  static const char* const names[] = {"Fresh", "StoppedBeforeTheScale", "StoppedAtTheCentroids"};
   return names[info.index];
 }
 
 INSTANTIATE_TEST_SUITE_P(States, ObjNoTransformationTest,
-                         ::testing::Values(&Fresh, &ScaleOfAnEarlierRun, &CentroidsOnly),
+                         ::testing::Values(&Fresh, &StoppedBeforeTheScale, &StoppedAtTheCentroids),
                          StateName);
 
 TEST(ObjNoTransformationTest, ARunThatFailsBeforeChangingTheStateKeepsTheLastOne) {

@@ -76,7 +76,8 @@ TEST_P(ObjModelTest, CopiesEveryOtherLineAndCarriesEveryVertex) {
   if (!std::filesystem::exists(kModels / c.file)) GTEST_SKIP() << "no " << kModels / c.file;
   TestDir dir;
   const orthavion::RunState state = RealRun(dir);
-  ASSERT_GT(std::abs(state.R[1][2]), 0.5) << "a rotation, not the identity";
+  const orthavion::Transformation& t = state.TransformationInForce();
+  ASSERT_GT(std::abs(t.R[0][1]), 0.5) << "a rotation, not the identity";
   std::filesystem::copy_file(kModels / c.file, dir.path() / c.file);
   orthavion::TransformObj(state.TransformationInForce(), dir.file(c.file), dir.file("out.obj"),
                           {.status = {}, .askShorten = [&] { return c.shorten; }, .progress = {}});
@@ -87,9 +88,9 @@ TEST_P(ObjModelTest, CopiesEveryOtherLineAndCarriesEveryVertex) {
                                  out = Split(ReadBytes(dir.file("out.obj")), "\r\n");
   ASSERT_EQ(out.size(), in.size());
 
-  const orthavion::TPunktTyp& cp = state.P[0];
-  const long double startCentroid[3] = {cp.XS, cp.YS, cp.ZS};
-  long double offset[3] = {cp.XZ, cp.YZ, cp.ZZ};
+  const long double startCentroid[3] = {t.startCentroid[0], t.startCentroid[1],
+                                       t.startCentroid[2]};
+  long double offset[3] = {t.targetCentroid[0], t.targetCentroid[1], t.targetCentroid[2]};
   if (c.shorten)
     for (int k = 0; k < 2; ++k) offset[k] -= 10000.0L * std::truncl(offset[k] / 10000.0L);
   int vertices = 0;
@@ -104,9 +105,9 @@ TEST_P(ObjModelTest, CopiesEveryOtherLineAndCarriesEveryVertex) {
     EXPECT_EQ(w.rest, v.rest) << "line " << i + 1;
     for (int r = 0; r < 3; ++r) {
       long double sum = 0.0L;
-      for (int k = 0; k < 3; ++k) sum += state.R[r + 1][k + 1] * (v.x[k] - startCentroid[k]);
+      for (int k = 0; k < 3; ++k) sum += t.R[r][k] * (v.x[k] - startCentroid[k]);
       EXPECT_NEAR(static_cast<double>(w.x[r]),
-                  static_cast<double>(state.M1 * sum + offset[r]), 1e-6)
+                  static_cast<double>(t.scale * sum + offset[r]), 1e-6)
           << "line " << i + 1 << ", coordinate " << r + 1;
     }
   }

@@ -16,18 +16,14 @@ namespace objtest {
 /// A state as a complete run leaves it: R the identity, M1 = `scale`, start
 /// centroid (10, 20, 30), target centroid (`targetX`, 2000020, 30).
 inline orthavion::RunState ExampleState(double targetX = 1000010.0, double scale = 1.0) {
+  orthavion::Transformation t;
+  t.startCentroid = {10.0, 20.0, 30.0};
+  t.targetCentroid = {targetX, 2000020.0, 30.0};
+  for (int i = 0; i < 3; ++i) t.R[i][i] = 1.0;
+  t.scale = scale;
+  t.rowScale = {scale, scale, scale};
   orthavion::RunState s;
-  s.P.ResetToCentroid();
-  orthavion::TPunktTyp& c = s.P[0];
-  c.XS = 10.0, c.YS = 20.0, c.ZS = 30.0;
-  c.XZ = targetX, c.YZ = 2000020.0, c.ZZ = 30.0;
-  for (int i = 1; i <= 3; ++i) s.R[i][i] = 1.0;
-  s.M1 = scale;
-  s.S = {0.0, scale, scale, scale};
-  s.BeginRun();
-  for (const auto part : {orthavion::TransformationPart::Centroids, orthavion::TransformationPart::Rotation,
-                          orthavion::TransformationPart::Scale})
-    s.Written(part);
+  s.transformation = t;
   return s;
 }
 

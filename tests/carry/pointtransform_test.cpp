@@ -119,7 +119,7 @@ TEST(PointTransformTest, AnOverflowInTheMiddleLeavesTheEarlierOutput) {
 
 TEST(PointTransformTest, TheHeightsOfTheHorizontalModelAreShiftedOnly) {
   orthavion::RunState state = objtest::ExampleState(1000010.0, 2.0);
-  state.S = {0.0, 2.0, 2.0, 1.0};  // (m, m, 1)
+  state.transformation->rowScale = {2.0, 2.0, 1.0};  // (m, m, 1)
   TestDir dir;
   const std::string in = dir.write("in.txt", "A 0 11 21 35\n"), out = dir.file("out.txt");
   orthavion::TransformPointFile(state.TransformationInForce(), in, out, {});

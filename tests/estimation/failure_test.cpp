@@ -5,9 +5,11 @@
 #include "base/error.h"
 #include "estimation/run.h"
 #include "support/casename.h"
+#include "support/errortext.h"
 #include "support/testdir.h"
 
 using namespace orthavion;
+using testsupport::ErrorText;
 using testsupport::ReadBytes;
 using testsupport::TestDir;
 
@@ -85,26 +87,29 @@ TEST_P(FailureTest, EndsWithItsErrorAndKeepsTheEarlierProtocolFile) {
 INSTANTIATE_TEST_SUITE_P(Runs, FailureTest, ::testing::ValuesIn(kFailures),
                          testsupport::CaseName());
 
-TEST(FailureTest, ARunThatFailsBeforeTheScaleLeavesAMixedState) {
+TEST(FailureTest, ARunThatFailsBeforeTheScaleLeavesNoTransformation) {
   TestDir dir;
   RunState state;
   TransformationRun(state, dir.write("s.txt", FOUR "E 0 5 5 5\n"),
                     dir.write("t.txt", "A 0 10 10 10\nB 0 110 10 10.001\nC 0 10 110 10\n"
                                        "D 0 10 10 110\n"));
-  ASSERT_TRUE(state.HasCompleteTransformation());
-  const double scale = state.M1;
+  ASSERT_TRUE(state.transformation.has_value());
+  const Transformation first = *state.transformation;
 
   // A missing file changes nothing: the previous transformation stays in force.
   EXPECT_THROW(TransformationRun(state, dir.file("none.txt"), dir.file("none.txt")), Error);
-  EXPECT_TRUE(state.HasCompleteTransformation());
+  ASSERT_TRUE(state.transformation.has_value());
+  EXPECT_EQ(state.transformation->targetCentroid, first.targetCentroid);
+  EXPECT_EQ(state.transformation->scale, first.scale);
 
-  // One control point: new centroids and R, but the scale fails.
+  // One control point: the centroids and R are formed, but the scale fails,
+  // and the earlier transformation is no longer in force either.
   EXPECT_THROW(TransformationRun(state, dir.write("s1.txt", "A 0 1 2 3\n"),
                                  dir.write("t1.txt", "A 0 4 5 6\n")),
                Error);
-  EXPECT_FALSE(state.HasCompleteTransformation());
-  EXPECT_EQ(state.M1, scale);
-  EXPECT_EQ(state.P[0].XZ, 4.0);
+  EXPECT_FALSE(state.transformation.has_value());
+  EXPECT_EQ(ErrorText([&] { state.TransformationInForce(); }),
+            "Keine Transformation vorhanden: bitte zuerst die Transformation berechnen");
 }
 
 TEST(ProtocolFileTest, CannotBeCreated) {

@@ -38,7 +38,7 @@ std::vector<Point> AsWritten(const std::vector<Point>& pts, int digits) {
 Eigen::Matrix3d StateR(const RunState& s) {
   Eigen::Matrix3d R;
   for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) R(i, j) = s.R[i + 1][j + 1];
+    for (int j = 0; j < 3; ++j) R(i, j) = s.TransformationInForce().R[i][j];
   return R;
 }
 
@@ -95,13 +95,13 @@ TEST_P(RunTest, ReproducesTheSimilarityAndTheUmeyamaSolution) {
   // Rotation and scale agree with the reference to rounding of the sums;
   // the translation (millions of metres) to a micrometre.
   EXPECT_LT((StateR(state) - refR).cwiseAbs().maxCoeff(), 1e-9) << c.name;
-  EXPECT_NEAR(state.M1, refScale, 1e-10) << c.name;
-  for (int i = 0; i < 3; ++i) EXPECT_NEAR(state.T[i + 1], refT[i], 1e-6) << c.name;
+  EXPECT_NEAR(state.TransformationInForce().scale, refScale, 1e-10) << c.name;
+  for (int i = 0; i < 3; ++i) EXPECT_NEAR(state.TransformationInForce().Translation()[i], refT[i], 1e-6) << c.name;
   // And with the truth to what the noise allows.
   EXPECT_LT((StateR(state) - c.truth.R()).cwiseAbs().maxCoeff(), 50 * c.noise / 800.0) << c.name;
 
   // The reported angles are those of the true rotation, beyond 90° too.
-  const Angles a = RotationAngles(state.R);
+  const Angles a = RotationAngles(state.TransformationInForce().R);
   EXPECT_NEAR(a.rZ * 180 / std::numbers::pi, c.truth.rzDeg, 1e-2) << c.name;
   EXPECT_NEAR(a.rX * 180 / std::numbers::pi, c.truth.rxDeg, 1e-2) << c.name;
   EXPECT_NEAR(a.rY * 180 / std::numbers::pi, c.truth.ryDeg, 1e-2) << c.name;
@@ -139,7 +139,7 @@ TEST(RunTest, ThreeExactlyPlacedControlPointsGiveTheRotation) {
   RunState state;
   ASSERT_NO_THROW(TransformationRun(state, s, t));
   EXPECT_LT((StateR(state) - truth.R()).cwiseAbs().maxCoeff(), 5e-6);
-  EXPECT_NEAR(state.M1, truth.scale, 5e-6);
+  EXPECT_NEAR(state.TransformationInForce().scale, truth.scale, 5e-6);
 }
 
 TEST(RunTest, TwoRunsWriteIdenticalFiles) {

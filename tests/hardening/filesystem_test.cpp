@@ -69,7 +69,7 @@ TEST(ReadOnlyFolderTest, TheProtocolAndTheModelCannotBeWritten) {
       orthavion::TransformObj(state.TransformationInForce(), (folder / "modell.obj").string(),
                               (folder / "neu.obj").string(), {});
     });
-    Findings f{runError, objError, std::to_string(state.HasCompleteTransformation())};
+    Findings f{runError, objError, std::to_string(state.transformation.has_value())};
     for (std::size_t i = 0; i < state.protocol.Count(); ++i) f.emplace_back(state.protocol.Line(i));
     return f;
   });

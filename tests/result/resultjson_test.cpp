@@ -60,15 +60,15 @@ TEST(ResultJsonTest, HoldsTheRequiredMembersAndReadsBackBitForBit) {
     EXPECT_EQ(j["sigma0_apriori_m"].get<double>(), 0.003);
 
     // What applying the transformation again needs, exactly as the run holds it.
-    const RunState& st = s.state;
-    EXPECT_EQ(Row(j["start_centroid_m"]), (std::array{st.P[0].XS, st.P[0].YS, st.P[0].ZS}));
-    EXPECT_EQ(Row(j["target_centroid_m"]), (std::array{st.P[0].XZ, st.P[0].YZ, st.P[0].ZZ}));
+    const Transformation& st = s.state.TransformationInForce();
+    EXPECT_EQ(Row(j["start_centroid_m"]), st.startCentroid);
+    EXPECT_EQ(Row(j["target_centroid_m"]), st.targetCentroid);
     for (int i = 0; i < 3; ++i) {
-      EXPECT_EQ(Row(j["rotation_matrix"][i]), (std::array{st.R[i + 1][1], st.R[i + 1][2], st.R[i + 1][3]}));
-      EXPECT_EQ(j["row_scale"][i].get<double>(), st.S[i + 1]);
-      EXPECT_EQ(j["translation_m"][i].get<double>(), st.T[i + 1]);
+      EXPECT_EQ(Row(j["rotation_matrix"][i]), st.R[i]);
+      EXPECT_EQ(j["row_scale"][i].get<double>(), st.rowScale[i]);
+      EXPECT_EQ(j["translation_m"][i].get<double>(), st.Translation()[i]);
     }
-    EXPECT_EQ(j["scale"].get<double>(), st.M1);
+    EXPECT_EQ(j["scale"].get<double>(), st.scale);
     EXPECT_EQ(j["m0_m"].get<double>(), s.result.m0);
     EXPECT_EQ(j["correlation"]["order"].size(), static_cast<std::size_t>(ModelParameters(model)));
 

@@ -185,10 +185,13 @@ TEST(PlainEquivalenceTest, WithoutOptionsTheProtocolIsThePlainRuns) {
       EXPECT_EQ(plain.protocol.Line(i), adjusted.protocol.Line(i));
       EXPECT_EQ(plain.protocol.Highlighted(i), adjusted.protocol.Highlighted(i));
     }
-    EXPECT_EQ(plain.R, adjusted.R);
-    EXPECT_EQ(plain.M1, adjusted.M1);
-    EXPECT_EQ(plain.S, adjusted.S);
-    EXPECT_TRUE(adjusted.HasCompleteTransformation());
+    const Transformation& p = plain.TransformationInForce();
+    const Transformation& a = adjusted.TransformationInForce();
+    EXPECT_EQ(p.R, a.R);
+    EXPECT_EQ(p.scale, a.scale);
+    EXPECT_EQ(p.rowScale, a.rowScale);
+    EXPECT_EQ(p.startCentroid, a.startCentroid);
+    EXPECT_EQ(p.targetCentroid, a.targetCentroid);
   }
 }
 
