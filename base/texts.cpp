@@ -94,4 +94,8 @@ std::string BadSigma0FieldText(std::string_view value) {
   return Joined({"Ungültiger Wert für sigma0: ", value, " (eine positive Zahl in Metern)"});
 }
 
+std::string AccessDeniedText(std::string_view fileName) {
+  return Joined({kAccessDenied, ": ", fileName});
+}
+
 }  // namespace orthavion::texts

@@ -19,6 +19,9 @@ inline constexpr std::string_view kFileNotFound = "Datei nicht gefunden";
 inline constexpr std::string_view kInvalidFileName = "Ungültiger Dateiname";
 inline constexpr std::string_view kTooManyOpenFiles = "Zu viele geöffnete Dateien";
 inline constexpr std::string_view kAccessDenied = "Dateizugriff verweigert";
+/// "Dateizugriff verweigert: <file>": an output that is an input of the same
+/// call, or another of its outputs.
+std::string AccessDeniedText(std::string_view fileName);
 inline constexpr std::string_view kIoErrorPrefix = "E/A-Fehler ";
 
 // The operating system's reasons, appended to the messages that name a file
