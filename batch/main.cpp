@@ -53,6 +53,7 @@
 #include "protocol/protocolfile.h"
 #include "report/htmlreport.h"
 #include "statistics/adjustmentrun.h"
+#include "text/temporaryfiles.h"
 
 namespace {
 
@@ -237,6 +238,7 @@ int CarryFiles(const orthavion::Transformation& transformation, const Arguments&
 }  // namespace
 
 int main(int argc, char** argv) {
+  orthavion::InstallTemporaryFileCleanup();
   const std::variant<Arguments, UsageError> parsed =
       Parse(std::vector<std::string_view>(argv + 1, argv + argc));
   if (const UsageError* e = std::get_if<UsageError>(&parsed)) return Usage(*e);

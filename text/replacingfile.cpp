@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "text/fileerror.h"
+#include "text/temporaryfiles.h"
 
 namespace orthavion {
 
@@ -27,7 +28,10 @@ int CurrentUmask() {
 
 ReplacingFile::~ReplacingFile() {
   if (fd_ >= 0) ::close(fd_);
-  if (!temp_.empty()) ::unlink(temp_.c_str());
+  if (!temp_.empty()) {
+    ::unlink(temp_.c_str());
+    UnregisterTemporaryFile(temp_.c_str());
+  }
 }
 
 int ReplacingFile::Create(const std::string& target) {
@@ -55,6 +59,7 @@ int ReplacingFile::Create(const std::string& target) {
     fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd_ < 0) return RefineOpenError(target_, errno);
     temp_ = pattern;
+    RegisterTemporaryFile(temp_.c_str());
     // The new file gets the permissions that replacing the old one keeps, or
     // those of any newly created file.
     const mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
@@ -111,6 +116,7 @@ int ReplacingFile::Finish() {
 int ReplacingFile::Replace() {
   if (direct_) return 0;
   if (::rename(temp_.c_str(), target_.c_str()) != 0) return errno;
+  UnregisterTemporaryFile(temp_.c_str());
   temp_.clear();
   return 0;
 }
