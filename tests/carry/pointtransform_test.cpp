@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, PointLineTest, ::testing::ValuesIn(kLines), test
 
 TEST(PointTransformTest, TheBytesDoNotDependOnBlocksOrWorkers) {
   std::mt19937 gen(7);
-  // X, Y and Z of a site of 10 km, drawn in that order.
+  // X, Y and (a tenth as far) Z on a site of 10 km, drawn in that order.
   const auto site = [&gen] {
     std::array<double, 3> x{};
     for (double& c : x) c = testsupport::Uniform(gen, -5000.0, 5000.0);
