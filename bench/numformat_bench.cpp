@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "support/random.h"
 #include "text/numformat.h"
 
 namespace {
@@ -17,11 +18,10 @@ constexpr std::string_view kVertexLine = "%1s %14.6f %14.6f %14.6f %s";
 std::array<double, 3072> Coordinates() {
   std::array<double, 3072> c{};
   std::mt19937_64 random(42);
-  std::uniform_real_distribution<double> east(3.2e6, 3.9e6), north(5.2e6, 6.1e6), up(-20.0, 3000.0);
   for (std::size_t i = 0; i < c.size(); i += 3) {
-    c[i] = east(random);
-    c[i + 1] = north(random);
-    c[i + 2] = up(random);
+    c[i] = testsupport::Uniform(random, 3.2e6, 3.9e6);       // east
+    c[i + 1] = testsupport::Uniform(random, 5.2e6, 6.1e6);   // north
+    c[i + 2] = testsupport::Uniform(random, -20.0, 3000.0);  // up
   }
   return c;
 }

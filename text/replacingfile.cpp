@@ -29,6 +29,7 @@ int CurrentUmask() {
 ReplacingFile::~ReplacingFile() {
   if (fd_ >= 0) ::close(fd_);
   if (!temp_.empty()) {
+    const InterruptsHeld held;
     ::unlink(temp_.c_str());
     UnregisterTemporaryFile(temp_.c_str());
   }
@@ -56,10 +57,13 @@ int ReplacingFile::Create(const std::string& target) {
     std::string hidden(".");
     hidden.append(path.filename().string()).append(".XXXXXX");
     std::string pattern = (path.parent_path() / hidden).string();
-    fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd_ < 0) return RefineOpenError(target_, errno);
-    temp_ = pattern;
-    RegisterTemporaryFile(temp_.c_str());
+    {
+      const InterruptsHeld held;  // made and registered as one step
+      fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+      if (fd_ < 0) return RefineOpenError(target_, errno);
+      temp_ = std::move(pattern);
+      RegisterTemporaryFile(temp_.c_str());
+    }
     // The new file gets the permissions that replacing the old one keeps, or
     // those of any newly created file.
     const mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
@@ -115,6 +119,7 @@ int ReplacingFile::Finish() {
 
 int ReplacingFile::Replace() {
   if (direct_) return 0;
+  const InterruptsHeld held;
   if (::rename(temp_.c_str(), target_.c_str()) != 0) return errno;
   UnregisterTemporaryFile(temp_.c_str());
   temp_.clear();

@@ -1,5 +1,6 @@
 #include "text/temporaryfiles.h"
 
+#include <pthread.h>
 #include <unistd.h>
 
 #include <array>
@@ -36,6 +37,17 @@ void UnregisterTemporaryFile(const char* path) {
     const char* mine = path;
     if (slot.compare_exchange_strong(mine, nullptr)) return;
   }
+}
+
+InterruptsHeld::InterruptsHeld() {
+  sigset_t held;
+  sigemptyset(&held);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&held, signal);
+  pthread_sigmask(SIG_BLOCK, &held, &saved_);
+}
+
+InterruptsHeld::~InterruptsHeld() {
+  pthread_sigmask(SIG_SETMASK, &saved_, nullptr);
 }
 
 void InstallTemporaryFileCleanup() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <signal.h>
 
 namespace orthavion {
 
@@ -11,6 +12,20 @@ namespace orthavion {
 bool RegisterTemporaryFile(const char* path);
 /// Takes `path` out of the table (after it was renamed or removed).
 void UnregisterTemporaryFile(const char* path);
+
+/// Holds back SIGINT, SIGTERM and SIGHUP of the calling thread for its
+/// lifetime: around making a temporary file and registering it, so that an
+/// interrupt never comes between the two.
+class InterruptsHeld {
+public:
+  InterruptsHeld();
+  ~InterruptsHeld();
+  InterruptsHeld(const InterruptsHeld&) = delete;
+  InterruptsHeld& operator=(const InterruptsHeld&) = delete;
+
+private:
+  sigset_t saved_;  // the thread's signal mask before
+};
 
 /// Installs the handlers of a command-line program: SIGINT, SIGTERM and
 /// SIGHUP remove every registered temporary file and then end the program

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "support/batchrun.h"
+#include "support/casename.h"
 #include "support/testdir.h"
 
 using testsupport::CopyExamples;
@@ -105,11 +106,6 @@ TEST_P(AdjustmentBadInputTest, NamesTheProblemAndWritesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Options, AdjustmentBadInputTest, ::testing::ValuesIn(kBad),
-                         [](const auto& info) {
-                           std::string n = info.param.name;
-                           for (char& ch : n)
-                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           return n;
-                         });
+                         testsupport::CaseName());
 
 }  // namespace

@@ -182,6 +182,8 @@ const UsageCase kUsage[] = {
     {"PointsTwice", "startsystem.txt zielsystem.txt --points a b --points c d"},
 };
 
+void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.name; }
+
 class ApplyUsageTest : public ::testing::TestWithParam<UsageCase> {};
 
 TEST_P(ApplyUsageTest, IsAUsageErrorThatWritesNothing) {

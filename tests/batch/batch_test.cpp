@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "support/batchrun.h"
+#include "support/casename.h"
 #include "support/testdir.h"
 #include "text/codepage.h"
 
@@ -27,10 +28,13 @@ std::string AsPrinted(const std::string& ansi) {
 }
 
 struct ExampleCase {
+  const char* name;
   const char* start;
   const char* target;
   const char* golden;
 };
+
+void PrintTo(const ExampleCase& c, std::ostream* os) { *os << c.name; }
 
 class BatchExampleTest : public ::testing::TestWithParam<ExampleCase> {};
 
@@ -49,9 +53,11 @@ TEST_P(BatchExampleTest, WritesTheGoldenProtocol) {
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, BatchExampleTest,
-    ::testing::Values(ExampleCase{"startsystem.txt", "zielsystem.txt", "example-protocol.txt"},
-                      ExampleCase{"startsystem-komma.txt", "zielsystem-komma.txt",
-                                  "example-komma-protocol.txt"}));
+    ::testing::Values(ExampleCase{"DecimalPoint", "startsystem.txt", "zielsystem.txt",
+                                  "example-protocol.txt"},
+                      ExampleCase{"DecimalComma", "startsystem-komma.txt", "zielsystem-komma.txt",
+                                  "example-komma-protocol.txt"}),
+    testsupport::CaseName());
 
 TEST(BatchTest, AFailedRunPrintsWhatItWroteAndTheErrorAndExitsWithOne) {
   TestDir dir;

@@ -34,6 +34,11 @@ std::string ErrorOf(const orthavion::RunState& state, const std::string& in,
 // (a) The output names the input: refused before anything is written.
 enum class Alias { SameName, OtherSpelling, HardLink, SymbolicLink };
 
+void PrintTo(Alias a, std::ostream* os) {
+  static const char* const names[] = {"SameName", "OtherSpelling", "HardLink", "SymbolicLink"};
+  *os << names[static_cast<int>(a)];
+}
+
 class ObjOwnInputTest : public ::testing::TestWithParam<Alias> {};
 
 TEST_P(ObjOwnInputTest, IsRefusedAndTheInputStaysUnchanged) {
@@ -63,15 +68,10 @@ TEST_P(ObjOwnInputTest, IsRefusedAndTheInputStaysUnchanged) {
   EXPECT_EQ(shown.questions, 0);
 }
 
-std::string AliasName(const ::testing::TestParamInfo<Alias>& info) {
-  static const char* const names[] = {"SameName", "OtherSpelling", "HardLink", "SymbolicLink"};
-  return names[static_cast<int>(info.param)];
-}
-
 INSTANTIATE_TEST_SUITE_P(Aliases, ObjOwnInputTest,
                          ::testing::Values(Alias::SameName, Alias::OtherSpelling,
                                            Alias::HardLink, Alias::SymbolicLink),
-                         AliasName);
+                         testsupport::PrintedName());
 
 // (b) An output that cannot be created or written.
 struct OutputCase {
@@ -214,13 +214,20 @@ orthavion::RunState StoppedAtTheCentroids() {
   return s;
 }
 
-class ObjNoTransformationTest : public ::testing::TestWithParam<orthavion::RunState (*)()> {};
+struct StateCase {
+  const char* name;
+  orthavion::RunState (*make)();
+};
+
+void PrintTo(const StateCase& c, std::ostream* os) { *os << c.name; }
+
+class ObjNoTransformationTest : public ::testing::TestWithParam<StateCase> {};
 
 TEST_P(ObjNoTransformationTest, IsRefusedAndNothingIsWritten) {
   TestDir dir;
   const std::string in = dir.write("model.obj", kModel);
   Shown shown;
-  EXPECT_EQ(ErrorOf(GetParam()(), in, dir.file("out.obj"), shown),
+  EXPECT_EQ(ErrorOf(GetParam().make(), in, dir.file("out.obj"), shown),
             "Keine Transformation vorhanden: bitte zuerst die Transformation berechnen");
   EXPECT_TRUE(shown.statuses.empty());
   EXPECT_TRUE(shown.progress.empty());
@@ -228,14 +235,11 @@ TEST_P(ObjNoTransformationTest, IsRefusedAndNothingIsWritten) {
   EXPECT_EQ(Entries(dir), std::vector<std::string>{"model.obj"});
 }
 
-std::string StateName(const ::testing::TestParamInfo<orthavion::RunState (*)()>& info) {
-  static const char* const names[] = {"Fresh", "StoppedBeforeTheScale", "StoppedAtTheCentroids"};
-  return names[info.index];
-}
-
 INSTANTIATE_TEST_SUITE_P(States, ObjNoTransformationTest,
-                         ::testing::Values(&Fresh, &StoppedBeforeTheScale, &StoppedAtTheCentroids),
-                         StateName);
+                         ::testing::Values(StateCase{"Fresh", &Fresh},
+                                           StateCase{"StoppedBeforeTheScale", &StoppedBeforeTheScale},
+                                           StateCase{"StoppedAtTheCentroids", &StoppedAtTheCentroids}),
+                         testsupport::CaseName());
 
 TEST(ObjNoTransformationTest, ARunThatFailsBeforeChangingTheStateKeepsTheLastOne) {
   TestDir dir;

@@ -111,8 +111,8 @@ std::vector<fs::path> FilesIn(const fs::path& dir) {
 }
 
 TEST(ObjPipelineTest, EveryModelAtHandAsSequential) {
-  std::vector<fs::path> files = FilesIn(ORTHAVION_SOURCE_DIR "/../shared/models");
-  for (const fs::path& f : FilesIn(ORTHAVION_TEST_DATA)) files.push_back(f);
+  // The models of tests/data/models among them.
+  std::vector<fs::path> files = FilesIn(ORTHAVION_TEST_DATA);
   for (const fs::path& f : FilesIn(ORTHAVION_SOURCE_DIR "/examples")) files.push_back(f);
   ASSERT_FALSE(files.empty());
   for (const fs::path& f : files) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "support/random.h"
+
 namespace testsupport {
 
 struct Point {
@@ -37,10 +39,12 @@ struct Similarity {
 inline std::vector<Point> SitePoints(int n, double size, Eigen::Vector3d origin, bool flat,
                                      unsigned seed = 1) {
   std::mt19937 gen(seed);
-  std::uniform_real_distribution<double> u(-0.5, 0.5);
   std::vector<Point> pts;
   for (int i = 1; i <= n; ++i) {
-    Eigen::Vector3d x(u(gen) * size, u(gen) * size, flat ? 0.0 : u(gen) * size * 0.2);
+    Eigen::Vector3d x;
+    x.x() = Uniform(gen, -0.5, 0.5) * size;
+    x.y() = Uniform(gen, -0.5, 0.5) * size;
+    x.z() = flat ? 0.0 : Uniform(gen, -0.5, 0.5) * size * 0.2;
     pts.push_back({"P" + std::to_string(i), origin + x});
   }
   return pts;
@@ -64,15 +68,14 @@ inline std::string PointFileText(const std::vector<Point>& pts, int digits = 4,
 }
 
 /// The target points: the similarity applied, plus uniform noise of
-/// +-`noise` metres per coordinate.
+/// +-`noise` metres per coordinate (drawn X, Y, Z in turn).
 inline std::vector<Point> Transformed(const std::vector<Point>& pts, const Similarity& s,
                                       double noise, unsigned seed = 2) {
   std::mt19937 gen(seed);
-  std::uniform_real_distribution<double> u(-noise, noise);
   std::vector<Point> out;
   for (const Point& p : pts) {
     Eigen::Vector3d y = s.Apply(p.x);
-    y += Eigen::Vector3d(u(gen), u(gen), u(gen));
+    for (int c = 0; c < 3; ++c) y[c] += Uniform(gen, -noise, noise);
     out.push_back({p.nr, y});
   }
   return out;

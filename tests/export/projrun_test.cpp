@@ -53,8 +53,8 @@ std::vector<ModelCase> Cases() {
   return cases;
 }
 
-std::string CaseLabel(const ::testing::TestParamInfo<ModelCase>& info) {
-  return std::string(info.param.site.name) + "_" + std::string(orthavion::ModelName(info.param.model));
+void PrintTo(const ModelCase& c, std::ostream* os) {
+  *os << c.site.name << "_" << orthavion::ModelName(c.model);
 }
 
 class ProjRunTest : public ::testing::TestWithParam<ModelCase> {};
@@ -88,6 +88,6 @@ TEST_P(ProjRunTest, CctCarriesThePointsAsTheRunDoes) {
   ExpectCctCarries(proj.forward, proj.inverse, from, to);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sites, ProjRunTest, ::testing::ValuesIn(Cases()), CaseLabel);
+INSTANTIATE_TEST_SUITE_P(Sites, ProjRunTest, ::testing::ValuesIn(Cases()), PrintedName());
 
 }  // namespace

@@ -38,6 +38,9 @@ const NumberCase kNumbers[] = {
 enum class Position { Niv, X, Y, Z, TargetZ };
 const char* const kPositionNames[] = {"Niv", "X", "Y", "Z", "TargetZ"};
 
+void PrintTo(const NumberCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(Position p, std::ostream* os) { *os << kPositionNames[static_cast<int>(p)]; }
+
 using Case = std::tuple<NumberCase, Position>;
 
 class NumberFieldTest : public ::testing::TestWithParam<Case> {};

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <random>
 
-// Seeded random matrices for the numeric property tests. The engine's output
-// sequence is fixed by the standard, and the values are derived from it
-// directly, so every platform sees the same matrices.
+#include "support/random.h"
+
+// Seeded random matrices for the numeric property tests, mapped from the
+// engine's words by support/random.h, so every platform sees the same
+// matrices.
 namespace numerictest {
 
 class RandomMatrices {
@@ -14,12 +16,10 @@ public:
   explicit RandomMatrices(std::uint32_t Seed) : Engine_(Seed) {}
 
   /// Uniform in [Lo, Hi).
-  double Uniform(double Lo, double Hi) { return Lo + (Hi - Lo) * (static_cast<double>(Engine_()) / 4294967296.0); }
+  double Uniform(double Lo, double Hi) { return testsupport::Uniform(Engine_, Lo, Hi); }
 
   /// Uniform integer in [Lo, Hi].
-  int Integer(int Lo, int Hi) {
-    return Lo + static_cast<int>(Engine_() % static_cast<std::uint32_t>(Hi - Lo + 1));
-  }
+  int Integer(int Lo, int Hi) { return testsupport::Integer(Engine_, Lo, Hi); }
 
   /// Entries uniform in [-1, 1).
   Eigen::MatrixXd Dense(Eigen::Index Rows, Eigen::Index Cols) {

@@ -248,18 +248,29 @@ TEST(SV_Decomp, VanishingRotationNeedsNoDivision) {
 // the splitting scan, and the step limit ends the iteration. Index 0 holds
 // 0.0, which a scan running past Lb would take for a negligible diagonal
 // element and rotate into column 0 of A; it must stay as it is.
-class SvdNonFiniteTest : public testing::TestWithParam<Eigen::MatrixXd> {};
+struct NonFiniteCase {
+  const char* name;
+  Eigen::MatrixXd A;
+};
+
+void PrintTo(const NonFiniteCase& Case, std::ostream* Out) { *Out << Case.name; }
+
+class SvdNonFiniteTest : public testing::TestWithParam<NonFiniteCase> {};
 
 TEST_P(SvdNonFiniteTest, StaysInsideTheBoundsAndDoesNotConverge) {
-  Call C(GetParam(), 1, 0.0);
+  Call C(GetParam().A, 1, 0.0);
   C.Run();
   EXPECT_EQ(MathErr(), MatNonConv);
   C.ExpectBelowLbUntouched();
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SvdNonFiniteTest,
-                         testing::Values(Rows({{1, NaN, 2}, {3, 4, 5}, {6, 7, 9}}), Rows({{1, 2}, {3, NaN}}),
-                                         Rows({{Inf, 1}, {2, 3}, {4, -Inf}}), Rows({{1, 2, 0}, {2, Inf, 1}, {0, 1, 3}})));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SvdNonFiniteTest,
+    testing::Values(NonFiniteCase{"NaNOffTheDiagonal3x3", Rows({{1, NaN, 2}, {3, 4, 5}, {6, 7, 9}})},
+                    NonFiniteCase{"NaNOnTheDiagonal2x2", Rows({{1, 2}, {3, NaN}})},
+                    NonFiniteCase{"BothInfinities3x2", Rows({{Inf, 1}, {2, 3}, {4, -Inf}})},
+                    NonFiniteCase{"InfinityOnTheDiagonal3x3", Rows({{1, 2, 0}, {2, Inf, 1}, {0, 1, 3}})}),
+    testsupport::CaseName());
 
 }  // namespace
 }  // namespace orthavion

@@ -9,6 +9,7 @@
 #include "estimation/similarity.h"
 #include "protocol/protocolfile.h"
 #include "statistics/adjustmentrun.h"
+#include "support/random.h"
 #include "support/testdir.h"
 
 using namespace orthavion;
@@ -26,9 +27,9 @@ struct PlantedCase {
     auto pts = SitePoints(12, 800.0, {1000.0, 2000.0, 100.0}, false, 11);
     std::vector<Point> target;
     std::mt19937 gen(42);
-    std::normal_distribution<double> noise(0.0, 0.005);
     for (const Point& p : pts) {
-      Eigen::Vector3d y = truth.Apply(p.x) + Eigen::Vector3d(noise(gen), noise(gen), noise(gen));
+      Eigen::Vector3d y = truth.Apply(p.x);
+      for (int c = 0; c < 3; ++c) y[c] += Normal(gen, 0.0, 0.005);
       if (p.nr == "P7") y.x() += 0.06;
       target.push_back({p.nr, y});
     }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/decimalseparator.h"
+#include "support/random.h"
 #include "text/numformat.h"
 
 namespace orthavion {
@@ -67,10 +68,9 @@ TEST(CoordinateFormatTest, WritesTheFormattersCharactersOnRandomValues) {
   std::vector<double> values;
   // Every decimal magnitude from far below the last decimal to far beyond
   // the 18th digit.
-  for (int exponent = -9; exponent <= 14; ++exponent) {
-    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
-    for (int i = 0; i < 20000; ++i) values.push_back(mantissa(random) * std::pow(10.0, exponent));
-  }
+  for (int exponent = -9; exponent <= 14; ++exponent)
+    for (int i = 0; i < 20000; ++i)
+      values.push_back(testsupport::Uniform(random, 1.0, 10.0) * std::pow(10.0, exponent));
   // Arbitrary bit patterns: every exponent, subnormals, NaNs.
   for (int i = 0; i < 20000; ++i) values.push_back(std::bit_cast<double>(random()));
   ExpectAsTheFormatter(values);

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "base/decimalseparator.h"
+#include "support/random.h"
 
 namespace orthavion {
 namespace {
@@ -319,7 +320,7 @@ double NearHalf(std::mt19937_64& random, int digits, int scale) {
 
 /// A random double m * 10^exponent with m in [1, 10) and a random sign.
 double RandomValue(std::mt19937_64& random, int exponent) {
-  const double m = std::uniform_real_distribution<double>(1.0, 10.0)(random);
+  const double m = testsupport::Uniform(random, 1.0, 10.0);
   const double value = m * std::pow(10.0, exponent);
   return random() % 2 ? -value : value;
 }

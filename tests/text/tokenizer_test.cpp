@@ -13,6 +13,7 @@
 #include "base/error.h"
 #include "base/fpcheck.h"
 #include "support/errortext.h"
+#include "support/random.h"
 
 namespace orthavion {
 namespace {
@@ -85,13 +86,12 @@ TEST(TokenizerTest, NumericCallsAfterATabSeparatedLineSeeAnEmptyRecord) {
 // characters, in order, cut at the spaces.
 TEST(TokenizerTest, FieldsConcatenateToTheRecordWithoutSpaces) {
   std::mt19937 random(20240611);
-  std::uniform_int_distribution<int> length(0, 60);
-  std::uniform_int_distribution<int> printable(0x20, 0x7E);
-  std::bernoulli_distribution space(0.3);
   for (int n = 0; n < 2000; ++n) {
     std::string record;
-    for (int k = length(random); k > 0; --k)
-      record += space(random) ? ' ' : static_cast<char>(printable(random));
+    for (int k = testsupport::Integer(random, 0, 60); k > 0; --k)
+      record += testsupport::Chance(random, 0.3)
+                    ? ' '
+                    : static_cast<char>(testsupport::Integer(random, 0x20, 0x7E));
     SCOPED_TRACE("record '" + record + "'");
     std::string stripped;
     for (char c : record)
