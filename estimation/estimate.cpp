@@ -1,7 +1,7 @@
 #include "estimation/estimate.h"
 
 #include "base/fpcheck.h"
-#include "base/texts.h"
+#include "estimation/estimationtexts.h"
 #include "estimation/centroid.h"
 #include "estimation/parameters.h"
 #include "estimation/quaternion.h"

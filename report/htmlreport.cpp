@@ -5,7 +5,8 @@
 
 #include "base/decimalseparator.h"
 #include "base/error.h"
-#include "base/texts.h"
+#include "report/reporttexts.h"
+#include "statistics/statisticstexts.h"
 #include "export/projexport.h"
 #include "report/resultplot.h"
 #include "report/xmltext.h"

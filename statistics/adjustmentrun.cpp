@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "base/fpcheck.h"
-#include "base/texts.h"
+#include "statistics/statisticstexts.h"
 #include "estimation/centroid.h"
 #include "points/pointfiles.h"
 #include "statistics/adjustment.h"
