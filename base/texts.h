@@ -9,7 +9,8 @@
 //
 // The texts are UTF-8 and exactly as shown: stored protocols, scripts and
 // users rely on them character for character, so each is written once, in
-// the catalogue's .cpp file, and used by name everywhere else; changing one
+// the catalogue's .cpp file (the estimation's few, which only one file
+// includes, in its header), and used by name everywhere else; changing one
 // recompiles that file alone.
 
 #include <initializer_list>
