@@ -1,6 +1,6 @@
 #include "estimation/estimate.h"
 
-#include "base/texts.h"
+#include "estimation/estimationtexts.h"
 #include "estimation/centroid.h"
 #include "estimation/horizontal.h"
 #include "estimation/parameters.h"

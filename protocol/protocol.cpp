@@ -4,7 +4,7 @@
 
 #include "base/error.h"
 #include "base/fpcheck.h"
-#include "base/texts.h"
+#include "protocol/protocoltexts.h"
 #include "text/codepage.h"
 
 namespace orthavion {

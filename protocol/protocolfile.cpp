@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "base/texts.h"
+#include "protocol/protocoltexts.h"
 #include "text/codepage.h"
 #include "text/fileerror.h"
 #include "text/replacingfile.h"

@@ -4,7 +4,8 @@
 #include <initializer_list>
 
 #include "base/error.h"
-#include "base/texts.h"
+#include "report/reporttexts.h"
+#include "statistics/statisticstexts.h"
 #include "export/projexport.h"
 #include "report/resultplot.h"
 #include "report/xmltext.h"

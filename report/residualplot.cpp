@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "base/fpcheck.h"
-#include "base/texts.h"
+#include "report/reporttexts.h"
 #include "report/roundlength.h"
 #include "report/xmltext.h"
 

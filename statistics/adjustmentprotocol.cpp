@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "base/texts.h"
+#include "statistics/statisticstexts.h"
 #include "text/codepage.h"
 
 namespace orthavion {

@@ -6,12 +6,12 @@
 
 #include "base/decimalseparator.h"
 #include "base/fpcheck.h"
-#include "base/texts.h"
 #include "estimation/estimate.h"
 #include "estimation/residuals.h"
 #include "points/pointfiles.h"
 #include "statistics/adjustment.h"
 #include "statistics/adjustmentprotocol.h"
+#include "statistics/statisticstexts.h"
 #include "text/codepage.h"
 
 namespace orthavion {

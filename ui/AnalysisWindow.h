@@ -5,9 +5,7 @@
 // the result of the main window's last successful run and starts every
 // calculation through the main window's command wrapper.
 
-#include <QGraphicsView>
 #include <QPrinter>
-#include <QTableWidget>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -16,54 +14,12 @@
 #include "text/outputfiles.h"
 #include "statistics/adjustmentresult.h"
 #include "statistics/adjustmentrun.h"
+#include "ui/plotview.h"
+#include "ui/pointtable.h"
 
 class QComboBox;
-class QGraphicsScene;
-class QGraphicsSvgItem;
 class QLineEdit;
 class QPushButton;
-class QSvgRenderer;
-
-/// The plot view: zooms with the mouse wheel and the keys + and - about the
-/// point under the mouse; 0 fits the whole plot into the view.
-class TPlotView : public QGraphicsView {
-  Q_OBJECT
-public:
-  explicit TPlotView(QWidget* parent = nullptr);
-  /// Shows the SVG document `svg` (UTF-8), fitted into the view.
-  void ShowSvg(const std::string& svg);
-  /// The renderer of the plot shown (for tests: what it holds).
-  QSvgRenderer* Renderer() const { return renderer_; }
-  /// Zooms by `factor` (> 1 enlarges).
-  void Zoom(double factor);
-  /// Fits the whole plot into the view.
-  void FitPlot();
-
-protected:
-  void wheelEvent(QWheelEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-
-private:
-  QGraphicsScene* scene_;
-  QSvgRenderer* renderer_;
-  QGraphicsSvgItem* item_;
-  bool fitted_ = true;  // the plot is shown whole: resizing keeps it so
-};
-
-/// The table of control points; Ctrl+C copies the selected cells, or the
-/// whole table with its titles when nothing is selected, as tab-separated
-/// lines.
-class TPointTable : public QTableWidget {
-  Q_OBJECT
-public:
-  using QTableWidget::QTableWidget;
-  /// The text Ctrl+C puts on the clipboard.
-  QString CopiedText() const;
-
-protected:
-  void keyPressEvent(QKeyEvent* event) override;
-};
 
 class TAnalysisWindow : public QWidget {
   Q_OBJECT
@@ -109,9 +65,6 @@ public:
   QAction *ExportJsonAction, *ExportProjAction, *CopyProjAction, *ExportHtmlAction;
   QPrinter Printer{QPrinter::HighResolution};  // keeps the print dialog's choices
 
-  /// Table columns.
-  enum Column { kUse, kId, kVx, kVy, kVz, kVs, kR, kTest, kMdb, kColumns };
-
 public slots:
   void RecomputeClick();
   void SnoopingClick();
@@ -122,7 +75,6 @@ public slots:
   void PrintClick();
 
 private:
-  void FillTable(const orthavion::AdjustmentResult& result);
   void Export(const QString& filter,
               const std::function<orthavion::OutputFile(const std::string&)>& file);
 

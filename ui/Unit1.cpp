@@ -19,19 +19,19 @@
 #include "base/texts.h"
 #include "estimation/run.h"
 #include "carry/obj.h"
-#include "protocol/protocolfile.h"
 #include "report/htmlreport.h"
+#include "run/adjustedrun.h"
 #include "ui/About.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/icons.h"
 #include "ui/protocolprinter.h"
+#include "ui/qttext.h"
+#include "ui/uitexts.h"
+
+using orthavion::LocalName;
+using orthavion::ToQString;
 
 namespace {
-
-/// A text of the catalogue as a QString.
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int kClientWidth = 812;
 constexpr int kClientHeight = 559;
@@ -70,8 +70,6 @@ QFont ProtocolFont() {
   return font;
 }
 
-std::string LocalName(const QString& text) { return QFile::encodeName(text).toStdString(); }
-
 }  // namespace
 
 void TEdit::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -108,7 +106,8 @@ TForm2::TForm2(QWidget* parent)
   ToolButton3 = toolButton("ToolButton3", TexturedSurfaceIcon(), "Wavefront OBJ-Datei  transformieren");
   ToolButton2 = toolButton("ToolButton2", PrinterIcon(), "Drucken");
   ToolButton4 = toolButton("ToolButton4", QuestionMarkIcon(), QString());
-  ToolButton5 = toolButton("ToolButton5", AnalysisIcon(), Text(orthavion::texts::kAnalysisHint));
+  ToolButton5 =
+      toolButton("ToolButton5", AnalysisIcon(), ToQString(orthavion::texts::kAnalysisHint));
   ToolButton5->setEnabled(false);
   // The print button is drawn in the marked state.
   ToolButton2->setAutoRaise(false);
@@ -342,8 +341,7 @@ void TForm2::AppendProtocolLine(std::size_t index) {
   QTextCursor cursor(RichEdit1->document());
   cursor.movePosition(QTextCursor::End);
   if (index > 0) cursor.insertBlock(QTextBlockFormat(), format);
-  const std::string_view line = protocol.Line(index);
-  cursor.insertText(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())), format);
+  cursor.insertText(ToQString(protocol.Line(index)), format);
 }
 
 void TForm2::ToolButton1Click() {
@@ -376,25 +374,24 @@ void TForm2::ShowPlainRunStatistics(const std::string& startFile, const std::str
     analysisStart_ = startFile;
     analysisTarget_ = targetFile;
   } catch (const std::exception& e) {
-    SetStatusText(Text(orthavion::texts::kAnalysisStatisticsFailedPrefix) +
+    SetStatusText(ToQString(orthavion::texts::kAnalysisStatisticsFailedPrefix) +
                   QString::fromStdString(orthavion::CommandErrorText(e)));
   }
 }
 
 void TForm2::Adjust(const orthavion::AdjustmentOptions& options) {
   RichEdit1->clear();
-  const std::time_t runTime = std::time(nullptr);
-  const orthavion::AdjustmentResult result = orthavion::AdjustmentRun(
-      state_, analysisStart_, analysisTarget_, options, [] { QCoreApplication::processEvents(); });
-  orthavion::SaveProtocol(state_.protocol, orthavion::ProtocolFileName(analysisStart_));
-  AnalysisWindow->ShowResult(result, orthavion::RunTimeText(runTime));
+  const orthavion::AdjustedRun run =
+      orthavion::RunAdjustment(state_, analysisStart_, analysisTarget_, options, {},
+                               [] { QCoreApplication::processEvents(); });
+  AnalysisWindow->ShowResult(run.result, run.runTime);
 }
 
 void TForm2::ToolButton3Click() {
   RunCommand([this] {
     orthavion::CommandView view;
     view.status = [this](const std::string& text) { SetStatusText(QString::fromStdString(text)); };
-    view.askShorten = [this] { return AskYesNo(Text(orthavion::texts::kAskShorten)); };
+    view.askShorten = [this] { return AskYesNo(ToQString(orthavion::texts::kAskShorten)); };
     view.progress = [this](std::int64_t position, std::int64_t maximum) {
       // The bar counts in steps of at most int range; a model of billions
       // of lines is scaled down.
@@ -417,7 +414,7 @@ void TForm2::ToolButton3Click() {
 void TForm2::ToolButton2Click() {
   RunCommand([this] {
     if (state_.protocol.Count() == 0) {
-      SetStatusText(Text(orthavion::texts::kNothingToPrint));
+      SetStatusText(ToQString(orthavion::texts::kNothingToPrint));
       return;
     }
     PrintProtocol(this, PrintDialog1Printer, state_.protocol, protocolFont_);

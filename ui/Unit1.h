@@ -103,8 +103,9 @@ protected:
 
 private:
   /// Inside a command: the adjustment with `options` on the files of the
-  /// result the analysis window shows; saves the protocol as the batch
-  /// program does and shows the new result.
+  /// result the analysis window shows, its protocol saved by the run the
+  /// batch program makes too (`RunAdjustment`, no further outputs); shows
+  /// the new result.
   void Adjust(const orthavion::AdjustmentOptions& options);
   /// After a successful plain run: the statistics of that run (similarity7,
   /// nothing excluded) for the analysis window.

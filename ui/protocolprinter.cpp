@@ -5,7 +5,8 @@
 #include <QPrinterInfo>
 
 #include "base/error.h"
-#include "base/texts.h"
+#include "ui/qttext.h"
+#include "ui/uitexts.h"
 
 namespace orthavion {
 
@@ -46,8 +47,7 @@ int PrinterSurface::TextHeight(std::string_view) { return painter_.fontMetrics()
 
 void PrinterSurface::DrawText(int x, int y, std::string_view text) {
   // Qt places text by its baseline; the layout gives the top left corner.
-  painter_.drawText(QPoint(x, y + painter_.fontMetrics().ascent()),
-                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  painter_.drawText(QPoint(x, y + painter_.fontMetrics().ascent()), ToQString(text));
 }
 
 void PrinterSurface::NewPage() {

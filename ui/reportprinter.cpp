@@ -8,20 +8,13 @@
 #include <QTextDocument>
 
 #include "base/error.h"
-#include "base/texts.h"
+#include "ui/uitexts.h"
 #include "report/htmlreport.h"
 #include "report/resultplot.h"
 #include "ui/protocolprinter.h"
+#include "ui/qttext.h"
 
 namespace orthavion {
-
-namespace {
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 void PrintReportTo(QPrinter& printer, const AdjustmentResult& result, std::string_view runTime) {
   // Everything that can fail on the result comes before the job starts, so
@@ -40,7 +33,7 @@ void PrintReportTo(QPrinter& printer, const AdjustmentResult& result, std::strin
   // printer's resolution (on A4 portrait the text comes out at about two
   // thirds of its size). Its pagination breaks between lines and table rows.
   QTextDocument document;
-  document.setHtml(FromUtf8(html));
+  document.setHtml(ToQString(html));
   document.setTextWidth(page.width() * 96.0 / printer.resolution());
   const double width = std::max(document.textWidth(), std::ceil(document.idealWidth()));
   const double scale = page.width() / width;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/texts.h"
+#include "protocol/protocoltexts.h"
 #include "fuzz/systemtexts.h"
 
 namespace {
@@ -33,7 +34,7 @@ TEST(SystemTextsTest, TheFuzzTargetsAcceptTheCataloguesBuiltMessages) {
   EXPECT_TRUE(fuzzcheck::IsSystemErrorText(
       texts::CannotOpenText("/tmp/modell.obj", texts::kReasonFileNotFound)));
   // A text of the catalogue that no run or OBJ command ends with.
-  EXPECT_FALSE(fuzzcheck::IsSystemErrorText(texts::kNothingToPrint));
+  EXPECT_FALSE(fuzzcheck::IsSystemErrorText(texts::kAskShorten));
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 
 #include "base/error.h"
 #include "base/texts.h"
+#include "report/reporttexts.h"
 #include "support/testdir.h"
 
 namespace {

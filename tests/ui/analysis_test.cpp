@@ -83,7 +83,7 @@ struct Survey {
   }
   int Row(const QString& id) const {
     for (int r = 0; r < analysis.PointTable->rowCount(); ++r)
-      if (analysis.PointTable->item(r, TAnalysisWindow::kId)->text() == id) return r;
+      if (analysis.PointTable->item(r, TPointTable::kId)->text() == id) return r;
     return -1;
   }
 };
@@ -136,7 +136,7 @@ TEST(AnalysisTest, ThePlainRunShowsTheStatisticsOfTheBatchRunWithoutOptions) {
   // In the order of the point files until a column is sorted.
   ASSERT_EQ(s.analysis.PointTable->rowCount(), 8);
   for (int r = 0; r < 8; ++r)
-    EXPECT_EQ(s.analysis.PointTable->item(r, TAnalysisWindow::kId)->text().toStdString(),
+    EXPECT_EQ(s.analysis.PointTable->item(r, TPointTable::kId)->text().toStdString(),
               s.analysis.Result().controlPoints[static_cast<std::size_t>(r)].id);
   EXPECT_TRUE(s.analysis.PlotView->Renderer()->isValid());
 }
@@ -172,11 +172,11 @@ TEST(AnalysisTest, ANewCalculationEqualsTheBatchProgram) {
     Survey s;
     // Sorted by the test value first: the exclusion must not depend on the
     // order shown.
-    s.analysis.PointTable->sortItems(TAnalysisWindow::kTest);
+    s.analysis.PointTable->sortItems(TPointTable::kTest);
     for (const QString& id : c.unchecked) {
       const int row = s.Row(id);
       ASSERT_GE(row, 0);
-      s.analysis.PointTable->item(row, TAnalysisWindow::kUse)->setCheckState(Qt::Unchecked);
+      s.analysis.PointTable->item(row, TPointTable::kUse)->setCheckState(Qt::Unchecked);
     }
     s.analysis.ModelBox->setCurrentText(c.model);
     s.analysis.Sigma0Edit->setText(c.sigma0);
@@ -274,20 +274,20 @@ TEST(AnalysisTest, TooFewPointsKeepTheLastResultToCorrectTheChoice) {
 TEST(AnalysisTest, TheTableSortsByNumberShowsFlaggedRowsRedAndCopiesTabSeparated) {
   Survey s;
   QTableWidget& t = *s.analysis.PointTable;
-  t.sortItems(TAnalysisWindow::kTest, Qt::DescendingOrder);
+  t.sortItems(TPointTable::kTest, Qt::DescendingOrder);
   // 105 carries the largest test value, but it is negative: sorting is by
   // number, the first row the largest.
   std::vector<double> shown;
   for (int r = 0; r < t.rowCount(); ++r)
-    shown.push_back(t.item(r, TAnalysisWindow::kTest)->text().toDouble());
+    shown.push_back(t.item(r, TPointTable::kTest)->text().toDouble());
   EXPECT_TRUE(std::is_sorted(shown.rbegin(), shown.rend()));
   for (int r = 0; r < t.rowCount(); ++r) {
-    const bool flagged = t.item(r, TAnalysisWindow::kId)->text() == "105";
-    EXPECT_EQ(t.item(r, TAnalysisWindow::kVx)->foreground().color() == QColor(Qt::red), flagged)
+    const bool flagged = t.item(r, TPointTable::kId)->text() == "105";
+    EXPECT_EQ(t.item(r, TPointTable::kVx)->foreground().color() == QColor(Qt::red), flagged)
         << r;
   }
 
-  t.sortItems(TAnalysisWindow::kId);
+  t.sortItems(TPointTable::kId);
   t.clearSelection();
   QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
   QApplication::sendEvent(&t, &copy);
@@ -297,9 +297,9 @@ TEST(AnalysisTest, TheTableSortsByNumberShowsFlaggedRowsRedAndCopiesTabSeparated
   EXPECT_TRUE(lines[5].startsWith("ja\t105\t-0.0326\t0.0216\t-0.0032\t0.0392\t")) << lines[5].toStdString();
 
   // A selection copies just its cells, in the order shown.
-  t.item(s.Row("103"), TAnalysisWindow::kId)->setSelected(true);
-  t.item(s.Row("103"), TAnalysisWindow::kVs)->setSelected(true);
-  t.item(s.Row("101"), TAnalysisWindow::kId)->setSelected(true);
+  t.item(s.Row("103"), TPointTable::kId)->setSelected(true);
+  t.item(s.Row("103"), TPointTable::kVs)->setSelected(true);
+  t.item(s.Row("101"), TPointTable::kId)->setSelected(true);
   QApplication::sendEvent(&t, &copy);
   EXPECT_EQ(QApplication::clipboard()->text(), "101\t\n103\t0.0091\n");
 }
