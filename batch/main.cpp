@@ -42,6 +42,8 @@
 #include "estimation/run.h"
 #include "result/resultreader.h"
 #include "run/adjustedrun.h"
+#include "protocol/protocolfile.h"
+#include "text/fileclash.h"
 #include "text/temporaryfiles.h"
 
 namespace {
@@ -96,6 +98,26 @@ int CarryFiles(const orthavion::Transformation& transformation, const Arguments&
   return 0;
 }
 
+/// Refuses a call that would write over one of its own files: every output
+/// (the protocol of a run, --json, --report, --export-proj and every carried
+/// output) against every input and every other output.
+void RefuseClashes(const Arguments& a) {
+  std::vector<std::string> inputs, outputs;
+  if (a.apply) {
+    inputs.push_back(*a.apply);
+  } else {
+    inputs = {a.start, a.target};
+    outputs.push_back(orthavion::ProtocolFileName(a.start));
+    for (const auto& name : {a.outputs.json, a.outputs.report, a.outputs.proj})
+      if (name) outputs.push_back(*name);
+  }
+  for (const auto& pair : {a.obj, a.points, a.xyz})
+    if (pair) inputs.push_back(pair->in);
+  for (const auto& pair : {a.obj, a.points, a.xyz})
+    if (pair) outputs.push_back(pair->out);
+  orthavion::RefuseFileClashes(inputs, outputs);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,6 +133,11 @@ int main(int argc, char** argv) {
   if (a.version) {
     std::printf("%s\n", orthavion::texts::BatchVersionText().c_str());
     return 0;
+  }
+  try {
+    RefuseClashes(a);
+  } catch (const std::exception& e) {
+    return Fail(e);
   }
   if (a.apply) {
     orthavion::Transformation saved;

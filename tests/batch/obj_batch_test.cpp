@@ -68,11 +68,23 @@ TEST(ObjBatchTest, AFailedRunWritesNoModel) {
 TEST(ObjBatchTest, AFailedModelEndsWithItsError) {
   TestDir dir;
   CopyExamplesAndModel(dir);
-  const testsupport::BatchResult r = RunBatch(dir, "startsystem.txt zielsystem.txt --obj model.obj model.obj");
+  const testsupport::BatchResult r =
+      RunBatch(dir, "startsystem.txt zielsystem.txt --obj model.obj nowhere/out.obj");
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err.substr(r.err.rfind('\n', r.err.size() - 2) + 1), "Dateizugriff verweigert\n");
+  EXPECT_EQ(r.err.substr(r.err.rfind('\n', r.err.size() - 2) + 1), "Ungültiger Dateiname\n");
   EXPECT_EQ(ReadBytes(dir.file("model.obj")), kModel);
   EXPECT_TRUE(fs::exists(dir.file("Trafoprotokoll.txt"))) << "the run itself succeeded";
+}
+
+TEST(ObjBatchTest, AModelWrittenOverItselfRefusesTheWholeCall) {
+  TestDir dir;
+  CopyExamplesAndModel(dir);
+  const testsupport::BatchResult r = RunBatch(dir, "startsystem.txt zielsystem.txt --obj model.obj model.obj");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, "Dateizugriff verweigert: model.obj\n");
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(ReadBytes(dir.file("model.obj")), kModel);
+  EXPECT_FALSE(fs::exists(dir.file("Trafoprotokoll.txt"))) << "nothing is written";
 }
 
 TEST(ObjBatchTest, AUsageErrorExitsWithTwoBeforeAnyRun) {
