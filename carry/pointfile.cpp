@@ -1,6 +1,7 @@
 #include "carry/pointfile.h"
 
 #include "base/texts.h"
+#include "carry/countlines.h"
 #include "carry/frame.h"
 #include "carry/pointfilerule.h"
 
@@ -9,9 +10,11 @@ namespace orthavion {
 void TransformPointFile(const Transformation& transformation, const std::string& inFile,
                         const std::string& outFile, const CommandView& view,
                         const PipelineShape& shape) {
-  CarryTextFile(inFile, outFile, view, false, [&](OpenedFiles& files) {
-    const PipelineCount count = CarryBlocks(files, PointFileRule(transformation), shape);
-    return texts::PointFileDoneText(count.rewritten, count.lines);
+  CarryFile(inFile, outFile, view, CountLines, false, [&](OpenedFiles& files) {
+    const PointFileRule rule(transformation);
+    LineFormat format(rule);
+    const RecordTally tally = CarryRecords(files, format, shape);
+    return texts::PointFileDoneText(tally.rewritten, tally.records);
   });
 }
 
