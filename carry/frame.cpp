@@ -8,6 +8,7 @@
 #include "base/error.h"
 #include "base/fpcheck.h"
 #include "base/texts.h"
+#include "carry/countlines.h"
 #include "text/fileerror.h"
 
 namespace orthavion {
@@ -57,6 +58,16 @@ RecordTally CarryRecords(OpenedFiles& files, RecordFormat& format, const Pipelin
                     });
   format.End(total, files.out);
   return total;
+}
+
+void CarryLines(const std::string& inFile, const std::string& outFile, const CommandView& view,
+                const RecordRule& rule, const PipelineShape& shape,
+                std::string (*doneText)(long long rewritten, long long lines)) {
+  CarryFile(inFile, outFile, view, CountLines, false, [&](OpenedFiles& files) {
+    LineFormat format(rule);
+    const RecordTally tally = CarryRecords(files, format, shape);
+    return doneText(tally.rewritten, tally.records);
+  });
 }
 
 }  // namespace orthavion

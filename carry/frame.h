@@ -55,4 +55,12 @@ void CarryFile(const std::string& inFile, const std::string& outFile, const Comm
 /// last the format's look back at its header. Returns the merged tally.
 RecordTally CarryRecords(OpenedFiles& files, RecordFormat& format, const PipelineShape& shape);
 
+/// A command that carries every line of the text file `inFile` through
+/// `rule` and asks no question (point files, point clouds): `CarryFile`
+/// with the lines counted and the records on the pipeline; the final status
+/// is `doneText`(lines rewritten, lines).
+void CarryLines(const std::string& inFile, const std::string& outFile, const CommandView& view,
+                const RecordRule& rule, const PipelineShape& shape,
+                std::string (*doneText)(long long rewritten, long long lines));
+
 }  // namespace orthavion
