@@ -49,7 +49,7 @@ void BM_VertexRule(benchmark::State& state) {
   const std::vector<std::string> lines = TerrainLines();
   const orthavion::ObjVertexRule rule(Parameters());
   orthavion::ByteBuffer out;
-  orthavion::RuleTally tally;
+  orthavion::RecordTally tally;
   std::size_t i = 0;
   for (auto _ : state) {
     if (out.size() > (1 << 20)) out.Clear();

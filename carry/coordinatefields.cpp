@@ -7,7 +7,7 @@
 namespace orthavion {
 
 std::size_t RewriteCoordinates(std::string_view line, const CoordinateFields& f,
-                               const Transformation& t, ByteBuffer& out, RuleTally& tally) {
+                               const Transformation& t, ByteBuffer& out, RecordTally& tally) {
   double read[3];
   for (int i = 0; i < 3; ++i) {
     tally.separator = f.separator[i];  // as GetFloat sets it before it may fail

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "carry/bytebuffer.h"
-#include "carry/linerule.h"
+#include "carry/recordrule.h"
 #include "transformation/transformation.h"
 #include "text/tokenizer.h"
 
@@ -25,6 +25,6 @@ struct CoordinateFields {
 /// follows unchanged. Throws the floating-point errors of the reading and
 /// the arithmetic.
 std::size_t RewriteCoordinates(std::string_view line, const CoordinateFields& f,
-                               const Transformation& t, ByteBuffer& out, RuleTally& tally);
+                               const Transformation& t, ByteBuffer& out, RecordTally& tally);
 
 }  // namespace orthavion

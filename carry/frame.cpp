@@ -13,8 +13,8 @@
 
 namespace orthavion {
 
-void CarryTextFile(const std::string& inFile, const std::string& outFile, const CommandView& view,
-                   bool sequential, const CarryStep& carry) {
+void CarryFile(const std::string& inFile, const std::string& outFile, const CommandView& view,
+               const RecordCount& count, bool sequential, const CarryStep& carry) {
   ClearFpErrors();
   const CommandView window = KeepingFpFlags(view);
   const auto status = [&window](const std::string& text) {
@@ -22,16 +22,16 @@ void CarryTextFile(const std::string& inFile, const std::string& outFile, const 
   };
 
   status(std::string(texts::kStatusFileSize));
-  const std::int64_t n = CountLines(inFile);
+  const std::int64_t n = count(inFile);
   status(texts::RecordsPleaseWaitText(n));
   ThrottledProgress progress(window.progress, n);
 
   std::unique_ptr<TextFileReader> lines;
-  std::unique_ptr<LineBlockReader> blocks;
+  std::unique_ptr<BlockReader> blocks;
   if (sequential) {
     lines = std::make_unique<TextFileReader>(inFile);
   } else {
-    blocks = std::make_unique<LineBlockReader>(inFile);
+    blocks = std::make_unique<BlockReader>(inFile);
   }
   // Replacing the input by the output would destroy it, whichever name or
   // link the output is given.
@@ -47,13 +47,27 @@ void CarryTextFile(const std::string& inFile, const std::string& outFile, const 
   status(done);
 }
 
-PipelineCount CarryBlocks(OpenedFiles& files, const LineRule& rule, const PipelineShape& shape) {
-  ThrottledProgress& progress = files.progress;
-  return RunLinePipeline(*files.blocks, files.out, rule, shape,
-                         [&progress](std::int64_t lines, const RuleTally& tally) {
-                           progress.Advance(lines);
-                           if (tally.separator != 0) SetDecimalSeparator(tally.separator);
-                         });
+RecordTally CarryRecords(OpenedFiles& files, RecordFormat& format, const PipelineShape& shape) {
+  const RecordLayout layout = format.Begin(*files.blocks, files.out);
+  RecordTally total;
+  RunRecordPipeline(*files.blocks, files.out, layout, format.Rule(), shape,
+                    [&files, &total](const RecordTally& tally) {
+                      files.progress.Advance(tally.records);
+                      total.Merge(tally);
+                      if (total.separator != 0) SetDecimalSeparator(total.separator);
+                    });
+  format.End(total, files.out);
+  return total;
+}
+
+void CarryLines(const std::string& inFile, const std::string& outFile, const CommandView& view,
+                const RecordRule& rule, const PipelineShape& shape,
+                std::string (*doneText)(long long rewritten, long long lines)) {
+  CarryFile(inFile, outFile, view, CountLines, false, [&](OpenedFiles& files) {
+    LineFormat format(rule);
+    const RecordTally tally = CarryRecords(files, format, shape);
+    return doneText(tally.rewritten, tally.records);
+  });
 }
 
 }  // namespace orthavion

@@ -4,6 +4,7 @@
 
 #include "base/fpcheck.h"
 #include "base/texts.h"
+#include "carry/countlines.h"
 #include "carry/frame.h"
 #include "carry/objvertexrule.h"
 #include "carry/throttledprogress.h"
@@ -26,12 +27,6 @@ constexpr std::size_t kWriteBlock = 1 << 16;
 // CR LF.
 constexpr std::size_t kLineGrowth = 1024;
 
-/// What the command carried.
-struct Carried {
-  std::int64_t lines = 0;
-  std::int64_t vertices = 0;
-};
-
 /// Appends the transformed vertex line `satz` (without its line end), with
 /// the process-wide decimal separator as GetFloat leaves it.
 void AppendVertex(std::string& out, std::string_view satz, const Transformation& t) {
@@ -50,12 +45,13 @@ void Write(ReplacingFile& file, std::string& block) {
   block.clear();
 }
 
-/// The sequential path: one line after the other on this thread.
-Carried TransformLineByLine(TextFileReader& in, ReplacingFile& out, const Transformation& t,
-                            ThrottledProgress& progress) {
+/// The sequential path: one line after the other on this thread. Returns
+/// the lines read and the vertices among them.
+RecordTally TransformLineByLine(TextFileReader& in, ReplacingFile& out, const Transformation& t,
+                                ThrottledProgress& progress) {
   std::string satz, block;
   block.reserve(kWriteBlock + 256);
-  Carried carried;
+  RecordTally carried;
   do {
     progress.Advance();
     in.ReadLine(satz);
@@ -64,12 +60,12 @@ Carried TransformLineByLine(TextFileReader& in, ReplacingFile& out, const Transf
     block.reserve(block.size() + satz.size() + kLineGrowth);
     if (IsVertexLine(satz)) {
       AppendVertex(block, satz, t);
-      ++carried.vertices;
+      ++carried.rewritten;
     } else {
       block.append(satz);
     }
     block.append("\r\n");
-    ++carried.lines;
+    ++carried.records;
     if (block.size() >= kWriteBlock) Write(out, block);
   } while (!in.AtEnd());
   Write(out, block);
@@ -86,17 +82,14 @@ void TransformObj(const Transformation& transformation, const std::string& inFil
 void TransformObj(const Transformation& transformation, const std::string& inFile, const std::string& outFile,
                   const CommandView& view, const PipelineShape& shape) {
   const bool sequential = shape.workers == 0;
-  CarryTextFile(inFile, outFile, view, sequential, [&](OpenedFiles& files) {
+  CarryFile(inFile, outFile, view, CountLines, sequential, [&](OpenedFiles& files) {
     const bool shorten = files.window.askShorten && files.window.askShorten();
     const Transformation t = shorten ? transformation.Shortened() : transformation;
-    Carried carried;
-    if (sequential) {
-      carried = TransformLineByLine(*files.lines, files.out, t, files.progress);
-    } else {
-      const PipelineCount count = CarryBlocks(files, ObjVertexRule(t), shape);
-      carried = {count.lines, count.rewritten};
-    }
-    return texts::ObjDoneText(carried.vertices, carried.lines);
+    const ObjVertexRule rule(t);
+    LineFormat format(rule);
+    const RecordTally carried = sequential ? TransformLineByLine(*files.lines, files.out, t, files.progress)
+                                           : CarryRecords(files, format, shape);
+    return texts::ObjDoneText(carried.rewritten, carried.records);
   });
 }
 

@@ -10,7 +10,7 @@ namespace {
 
 /// Reads one coordinate field; the tally takes its separator first, as
 /// `GetFloat` sets the process-wide one before it may fail.
-double ReadCoordinate(std::string_view field, RuleTally& tally) {
+double ReadCoordinate(std::string_view field, RecordTally& tally) {
   tally.separator = FieldSeparator(field);
   return ParseFloatFieldWith(field, tally.separator);
 }
@@ -18,7 +18,7 @@ double ReadCoordinate(std::string_view field, RuleTally& tally) {
 }  // namespace
 
 std::size_t ObjVertexRule::Rewrite(std::string_view line, bool whole, ByteBuffer& out,
-                                   RuleTally& tally) const {
+                                   RecordTally& tally) const {
   if (!IsVertexLine(line)) return !whole && line.size() < 2 ? kNeedMore : 0;
   std::string_view rest = line;
   TakeField(rest);  // "v"

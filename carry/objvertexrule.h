@@ -1,7 +1,7 @@
 #pragma once
 #include <string_view>
 
-#include "carry/linerule.h"
+#include "carry/recordrule.h"
 #include "transformation/transformation.h"
 
 namespace orthavion {
@@ -21,12 +21,12 @@ inline bool IsVertexLine(std::string_view line) {
 /// Throws `Error` "Gleitkommaüberlauf" for a coordinate too large for a
 /// double, read or computed, and the other floating-point errors of the
 /// arithmetic.
-class ObjVertexRule final : public LineRule {
+class ObjVertexRule final : public RecordRule {
 public:
   explicit ObjVertexRule(const Transformation& transformation) : t_(transformation) {}
 
   std::size_t Rewrite(std::string_view line, bool whole, ByteBuffer& out,
-                      RuleTally& tally) const override;
+                      RecordTally& tally) const override;
 
 private:
   Transformation t_;

@@ -7,12 +7,8 @@
 namespace orthavion {
 
 void TransformPointCloud(const Transformation& transformation, const std::string& inFile,
-                         const std::string& outFile, const CommandView& view,
-                         const PipelineShape& shape) {
-  CarryTextFile(inFile, outFile, view, false, [&](OpenedFiles& files) {
-    const PipelineCount count = CarryBlocks(files, PointCloudRule(transformation), shape);
-    return texts::PointCloudDoneText(count.rewritten, count.lines);
-  });
+                         const std::string& outFile, const CommandView& view, const PipelineShape& shape) {
+  CarryLines(inFile, outFile, view, PointCloudRule(transformation), shape, texts::PointCloudDoneText);
 }
 
 }  // namespace orthavion

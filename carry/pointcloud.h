@@ -2,7 +2,7 @@
 #include <string>
 
 #include "base/hooks.h"
-#include "carry/linepipeline.h"
+#include "carry/recordpipeline.h"
 #include "transformation/transformation.h"
 
 namespace orthavion {

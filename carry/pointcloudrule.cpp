@@ -12,7 +12,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 }  // namespace
 
 std::size_t PointCloudRule::Rewrite(std::string_view line, bool whole, ByteBuffer& out,
-                                    RuleTally& tally) const {
+                                    RecordTally& tally) const {
   // The delimiter depends on the whole line; a line longer than a block is
   // judged when it is whole.
   if (!whole) return kNeedMore;

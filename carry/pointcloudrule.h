@@ -1,5 +1,5 @@
 #pragma once
-#include "carry/linerule.h"
+#include "carry/recordrule.h"
 #include "transformation/transformation.h"
 
 namespace orthavion {
@@ -17,12 +17,12 @@ namespace orthavion {
 ///
 /// Throws `Error` "Gleitkommaüberlauf" for a coordinate too large for a
 /// double, read or computed, and the other floating-point errors.
-class PointCloudRule final : public LineRule {
+class PointCloudRule final : public RecordRule {
 public:
   explicit PointCloudRule(const Transformation& transformation) : t_(transformation) {}
 
   std::size_t Rewrite(std::string_view line, bool whole, ByteBuffer& out,
-                      RuleTally& tally) const override;
+                      RecordTally& tally) const override;
 
 private:
   Transformation t_;

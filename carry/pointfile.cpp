@@ -7,12 +7,8 @@
 namespace orthavion {
 
 void TransformPointFile(const Transformation& transformation, const std::string& inFile,
-                        const std::string& outFile, const CommandView& view,
-                        const PipelineShape& shape) {
-  CarryTextFile(inFile, outFile, view, false, [&](OpenedFiles& files) {
-    const PipelineCount count = CarryBlocks(files, PointFileRule(transformation), shape);
-    return texts::PointFileDoneText(count.rewritten, count.lines);
-  });
+                        const std::string& outFile, const CommandView& view, const PipelineShape& shape) {
+  CarryLines(inFile, outFile, view, PointFileRule(transformation), shape, texts::PointFileDoneText);
 }
 
 }  // namespace orthavion

@@ -6,7 +6,7 @@
 namespace orthavion {
 
 std::size_t PointFileRule::Rewrite(std::string_view line, bool whole, ByteBuffer& out,
-                                   RuleTally& tally) const {
+                                   RecordTally& tally) const {
   // The five fields as the record tokenizer takes them: separated by blanks.
   std::size_t begin[5], end[5], i = 0;
   for (int k = 0; k < 5; ++k) {

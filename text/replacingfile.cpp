@@ -107,6 +107,20 @@ int ReplacingFile::Write(std::string_view bytes) {
   return 0;
 }
 
+int ReplacingFile::Overwrite(long long offset, std::string_view bytes) {
+  if (writeError_ || (writeError_ = Flush())) return writeError_;
+  while (!bytes.empty()) {
+    const ssize_t n = ::pwrite(fd_, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return writeError_ = errno;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+    offset += n;
+  }
+  return 0;
+}
+
 int ReplacingFile::Finish() {
   if (writeError_) return writeError_;
   if (int err = Flush()) return err;

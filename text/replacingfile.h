@@ -26,6 +26,10 @@ public:
   int Create(const std::string& target);
   /// Appends bytes (buffered).
   int Write(std::string_view bytes);
+  /// Writes `bytes` over bytes already appended, from `offset` on (a header
+  /// that counts what follows it); what is buffered is written first. A
+  /// target that cannot seek (a pipe) gives ESPIPE.
+  int Overwrite(long long offset, std::string_view bytes);
   /// Writes what is buffered, forces it to the disk and closes the file.
   int Finish();
   /// Renames the finished temporary file over the target.

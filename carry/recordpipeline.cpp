@@ -1,4 +1,4 @@
-#include "carry/linepipeline.h"
+#include "carry/recordpipeline.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -38,59 +38,95 @@ void Write(ReplacingFile& out, std::string_view bytes) {
   if (const int err = out.Write(bytes)) RaiseIoError(err);
 }
 
-/// A block of lines on its way through the pipeline. Its buffers keep their
-/// capacity from block to block.
+/// A block of records on its way through the pipeline. Its buffers keep
+/// their capacity from block to block.
 struct Block {
   ByteBuffer in, out;
   std::size_t from = 0;      // the first byte of `in` not yet rewritten
-  bool more = false;         // lines from `from` on are still to be rewritten
-  std::int64_t lines = 0;
-  RuleTally tally;
+  bool more = false;         // records from `from` on are still to be rewritten
+  RecordTally tally;
   std::exception_ptr error;  // the error that ended the block early
   bool done = false;         // rewritten; guarded by the workers' mutex
 };
 
-void RewriteLine(const LineRule& rule, std::string_view line, ByteBuffer& out, RuleTally& tally) {
-  const std::size_t used = rule.Rewrite(line, true, out, tally);
-  out.Append(line.substr(used));
-  out.Append(kLineEnd);
+/// Counts `record` in `tally`, appends it rewritten by `rule` to `out` and
+/// ends it with `end`.
+void RewriteRecord(const RecordRule& rule, std::string_view record, std::string_view end,
+                   ByteBuffer& out, RecordTally& tally) {
+  ++tally.records;
+  const std::size_t used = rule.Rewrite(record, true, out, tally);
+  out.Append(record.substr(used));
+  out.Append(end);
 }
 
-/// Rewrites the lines of `b.in` from `b.from` on into `b.out`, stopping
-/// after the line that makes the output reach `outLimit` bytes (lines that
-/// grow much, such as short vertex lines, would otherwise make the output of
-/// one block many times the block). An error ends the block and is kept in
-/// it, with the failing line counted.
-void RewriteBlock(const LineRule& rule, Block& b, std::size_t outLimit, std::string& withoutCr) {
+/// Cuts text lines: each without its LF and with every CR dropped.
+struct LineCut {
+  static constexpr std::string_view kEnd = kLineEnd;
+  std::string& withoutCr;  // the line when it holds a CR
+  bool anyCr;              // the block holds a CR
+
+  /// Points `record` at the line that begins at `from`; returns where the
+  /// next begins.
+  std::size_t operator()(std::string_view bytes, std::size_t from, std::string_view& record) const {
+    const std::size_t end = std::min(bytes.find('\n', from), bytes.size());
+    record = bytes.substr(from, end - from);
+    if (anyCr && record.find('\r') != std::string_view::npos) {
+      withoutCr.clear();
+      ForEachWithoutCr(record, [this](std::string_view piece) { withoutCr.append(piece); });
+      record = withoutCr;
+    }
+    return end + 1;
+  }
+};
+
+/// Cuts fixed-size records.
+struct FixedCut {
+  static constexpr std::string_view kEnd = {};
+  std::size_t recordBytes;
+
+  std::size_t operator()(std::string_view bytes, std::size_t from, std::string_view& record) const {
+    record = bytes.substr(from, recordBytes);
+    return from + recordBytes;
+  }
+};
+
+/// Rewrites the records of `b.in` from `b.from` on into `b.out`, stopping
+/// after the record that makes the output reach `outLimit` bytes (records
+/// that grow much, such as short vertex lines, would otherwise make the
+/// output of one block many times the block).
+template <typename Cut>
+void RewriteRecords(const RecordRule& rule, Block& b, std::size_t outLimit, const Cut& cut) {
+  const std::string_view bytes = b.in.view();
+  for (std::size_t from = b.from; from < bytes.size();) {
+    std::string_view record;
+    from = cut(bytes, from, record);
+    RewriteRecord(rule, record, Cut::kEnd, b.out, b.tally);
+    if (from < bytes.size() && b.out.size() >= outLimit) {
+      b.from = from;
+      b.more = true;
+      return;
+    }
+  }
+}
+
+/// Rewrites the block `b` (or its next records) as `RewriteRecords` does.
+/// An error ends the block and is kept in it, with the failing record
+/// counted.
+void RewriteBlock(const RecordRule& rule, const RecordLayout& layout, Block& b,
+                  std::size_t outLimit, std::string& withoutCr) {
   b.out.Clear();
-  b.lines = 0;
-  b.tally = RuleTally();
+  b.tally = RecordTally();
   b.error = nullptr;
   b.more = false;
   try {
     const std::string_view bytes = b.in.view();
-    if (bytes.empty()) {  // the one empty line of an empty file
-      ++b.lines;
-      RewriteLine(rule, bytes, b.out, b.tally);
-      return;
-    }
-    const bool anyCr = bytes.find('\r', b.from) != std::string_view::npos;
-    for (std::size_t from = b.from; from < bytes.size();) {
-      const std::size_t end = std::min(bytes.find('\n', from), bytes.size());
-      std::string_view line = bytes.substr(from, end - from);
-      if (anyCr && line.find('\r') != std::string_view::npos) {
-        withoutCr.clear();
-        ForEachWithoutCr(line, [&](std::string_view piece) { withoutCr.append(piece); });
-        line = withoutCr;
-      }
-      ++b.lines;
-      RewriteLine(rule, line, b.out, b.tally);
-      from = end + 1;
-      if (from < bytes.size() && b.out.size() >= outLimit) {
-        b.from = from;
-        b.more = true;
-        return;
-      }
+    if (layout.recordBytes != 0) {
+      RewriteRecords(rule, b, outLimit, FixedCut{layout.recordBytes});
+    } else if (bytes.empty()) {  // the one empty line of an empty file
+      RewriteRecord(rule, bytes, kLineEnd, b.out, b.tally);
+    } else {
+      const bool anyCr = bytes.find('\r', b.from) != std::string_view::npos;
+      RewriteRecords(rule, b, outLimit, LineCut{withoutCr, anyCr});
     }
   } catch (...) {
     b.error = std::current_exception();
@@ -98,11 +134,12 @@ void RewriteBlock(const LineRule& rule, Block& b, std::size_t outLimit, std::str
 }
 
 /// The worker threads: each takes the oldest waiting block, rewrites it (or
-/// its next lines) with its own floating-point flags and marks it done.
+/// its next records) with its own floating-point flags and marks it done.
 /// Joined on destruction.
 class Workers {
 public:
-  Workers(const LineRule& rule, std::size_t outLimit, int count) : rule_(rule), outLimit_(outLimit) {
+  Workers(const RecordRule& rule, const RecordLayout& layout, std::size_t outLimit, int count)
+      : rule_(rule), layout_(layout), outLimit_(outLimit) {
     try {
       for (int i = 0; i < count; ++i) threads_.emplace_back([this] { Run(); });
     } catch (...) {
@@ -150,7 +187,7 @@ private:
         b = waiting_.front();
         waiting_.pop_front();
       }
-      RewriteBlock(rule_, *b, outLimit_, withoutCr);
+      RewriteBlock(rule_, layout_, *b, outLimit_, withoutCr);
       {
         const std::lock_guard lock(mutex_);
         b->done = true;
@@ -168,7 +205,8 @@ private:
     for (std::thread& t : threads_) t.join();
   }
 
-  const LineRule& rule_;
+  const RecordRule& rule_;
+  const RecordLayout layout_;
   const std::size_t outLimit_;
   std::mutex mutex_;
   std::condition_variable work_, finished_;
@@ -180,28 +218,26 @@ private:
 /// Rewrites a line longer than a block, whose first bytes are in `piece`,
 /// on this thread: its start as far as the rule asks, then the rest copied
 /// piece by piece.
-void RewriteLongLine(LineBlockReader& in, std::size_t blockBytes, ByteBuffer& piece,
-                     ReplacingFile& out, const LineRule& rule, const BlockDone& done,
-                     PipelineCount& count) {
+void RewriteLongLine(BlockReader& in, std::size_t blockBytes, ByteBuffer& piece,
+                     ReplacingFile& out, const RecordRule& rule, const BlockDone& done) {
   std::string start;
   const auto appendToStart = [&start](std::string_view bytes) { start.append(bytes); };
   ForEachWithoutCr(piece.view(), appendToStart);
   bool whole = false;
   ByteBuffer head;
-  RuleTally tally;
+  RecordTally tally;
+  tally.records = 1;
   std::size_t used;
-  ++count.lines;
   try {
-    while ((used = rule.Rewrite(start, whole, head, tally)) == LineRule::kNeedMore) {
+    while ((used = rule.Rewrite(start, whole, head, tally)) == RecordRule::kNeedMore) {
       whole = in.ContinueLine(piece, blockBytes);
       ForEachWithoutCr(piece.view(), appendToStart);
     }
   } catch (...) {
-    done(1, tally);
+    done(tally);
     throw;
   }
-  count.rewritten += tally.rewritten;
-  done(1, tally);
+  done(tally);
   Write(out, head.view());
   Write(out, std::string_view(start).substr(used));
   while (!whole) {
@@ -211,14 +247,28 @@ void RewriteLongLine(LineBlockReader& in, std::size_t blockBytes, ByteBuffer& pi
   Write(out, kLineEnd);
 }
 
+/// Reads the next block of records of at most `bytes` (but at least one
+/// fixed-size record) into `block`; `left` counts down the fixed-size
+/// records still to be read.
+BlockReader::Piece ReadBlock(BlockReader& in, const RecordLayout& layout, std::int64_t& left,
+                             ByteBuffer& block, std::size_t bytes) {
+  if (layout.recordBytes == 0) return in.NextLines(block, bytes);
+  if (left <= 0) return BlockReader::Piece::End;
+  const std::size_t records = std::clamp<std::int64_t>(
+      static_cast<std::int64_t>(bytes / layout.recordBytes), 1, left);
+  const BlockReader::Piece piece = in.NextRecords(block, records, layout.recordBytes);
+  left -= static_cast<std::int64_t>(block.size() / layout.recordBytes);
+  return piece;
+}
+
 }  // namespace
 
 int DefaultWorkers() {
   return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4);
 }
 
-PipelineCount RunLinePipeline(LineBlockReader& in, ReplacingFile& out, const LineRule& rule,
-                              const PipelineShape& shape, const BlockDone& done) {
+void RunRecordPipeline(BlockReader& in, ReplacingFile& out, const RecordLayout& layout,
+                       const RecordRule& rule, const PipelineShape& shape, const BlockDone& done) {
   ClearFpErrors();  // the long lines are rewritten on this thread
   const int workers = std::max(shape.workers, 1);
   const std::size_t blockBytes = std::max<std::size_t>(shape.blockBytes, 1);
@@ -227,22 +277,20 @@ PipelineCount RunLinePipeline(LineBlockReader& in, ReplacingFile& out, const Lin
   // to bound the memory.
   const std::size_t fullAhead = static_cast<std::size_t>(workers) + 2;
   std::size_t ahead = 1;
+  std::int64_t left = layout.records;
 
   // Declared before the workers, so that the workers are joined before
   // the blocks they may still be rewriting go.
   std::deque<std::unique_ptr<Block>> flight;  // in file order
   std::vector<std::unique_ptr<Block>> spare;
-  Workers pool(rule, 2 * blockBytes, workers);
-  PipelineCount count;
+  Workers pool(rule, layout, 2 * blockBytes, workers);
 
   // Writes the oldest block once it is rewritten, or ends with its error;
-  // a block with lines still to be rewritten stays the oldest.
+  // a block with records still to be rewritten stays the oldest.
   const auto writeOldest = [&] {
     Block& b = *flight.front();
     pool.Await(b);
-    count.lines += b.lines;
-    count.rewritten += b.tally.rewritten;
-    done(b.lines, b.tally);
+    done(b.tally);
     if (b.error) std::rethrow_exception(b.error);
     Write(out, b.out.view());
     ahead = fullAhead;
@@ -269,33 +317,35 @@ PipelineCount RunLinePipeline(LineBlockReader& in, ReplacingFile& out, const Lin
       b = std::move(spare.back());
       spare.pop_back();
     }
-    LineBlockReader::Piece piece;
+    BlockReader::Piece piece;
     try {
-      piece = in.Next(b->in, ahead == 1 ? std::min(blockBytes, kFirstBlock) : blockBytes);
+      piece = ReadBlock(in, layout, left, b->in, ahead == 1 ? std::min(blockBytes, kFirstBlock) : blockBytes);
     } catch (...) {
       readError = std::current_exception();
       reading = false;
       continue;
     }
     switch (piece) {
-      case LineBlockReader::Piece::Lines:
+      case BlockReader::Piece::Records:
         b->from = 0;
         pool.Submit(*b);
         flight.push_back(std::move(b));
         break;
-      case LineBlockReader::Piece::LineStart:
+      case BlockReader::Piece::LineStart:
         while (!flight.empty()) writeOldest();
-        RewriteLongLine(in, blockBytes, b->in, out, rule, done, count);
+        RewriteLongLine(in, blockBytes, b->in, out, rule, done);
         ahead = fullAhead;
         spare.push_back(std::move(b));
         break;
-      case LineBlockReader::Piece::End:
+      case BlockReader::Piece::End:
         reading = false;
         break;
     }
   }
   if (readError) std::rethrow_exception(readError);
-  return count;
+  if (layout.recordBytes == 0) return;
+  ByteBuffer rest;
+  while (in.Read(rest, blockBytes)) Write(out, rest.view());
 }
 
 }  // namespace orthavion
