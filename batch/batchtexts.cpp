@@ -16,6 +16,8 @@ std::string MissingValueText(std::string_view option) {
   return Joined({"Fehlender Wert für ", option});
 }
 
+std::string UnknownOptionText(std::string_view word) { return Joined({"Unbekannte Option: ", word}); }
+
 std::string BatchVersionText() {
   return Joined({kBatchProgram, " ", std::to_string(ORTHAVION_VERSION_MAJOR), ".",
                  std::to_string(ORTHAVION_VERSION_MINOR), ".",

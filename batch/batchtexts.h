@@ -16,6 +16,8 @@ std::string UnknownModelText(std::string_view name);
 std::string BadSigma0Text(std::string_view value);
 /// "Fehlender Wert für <option>"
 std::string MissingValueText(std::string_view option);
+/// "Unbekannte Option: <word>"
+std::string UnknownOptionText(std::string_view word);
 
 /// "orthavion-batch <major>.<minor>.<patch>.<tweak>"
 std::string BatchVersionText();

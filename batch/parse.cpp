@@ -43,6 +43,10 @@ std::variant<Arguments, UsageError> Parse(std::span<const std::string_view> word
   for (std::size_t i = 0; i < words.size(); ++i) {
     const Option* option = FindOption(words[i]);
     if (!option) {
+      // A misspelt option is no file name: a file that begins with "--" is
+      // named "./--name".
+      if (words[i].size() > 2 && words[i].starts_with("--"))
+        return UsageError{texts::UnknownOptionText(words[i])};
       files.push_back(words[i]);
       continue;
     }

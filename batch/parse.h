@@ -12,8 +12,10 @@ namespace orthavion::batch {
 
 /// The command line `words` (without the program's name), or the usage
 /// error. The options may stand anywhere; an option's values are the words
-/// after it, whatever they look like; every other word is a file word (also
-/// "-", "--" and "--name=value"). A missing value of an option that takes
+/// after it, whatever they look like; a word that begins with "--" and is no
+/// option is named ("Unbekannte Option: --name"; a file of such a name is
+/// given by its path, "./--name"); every other word is a file word (also "-"
+/// and "--"). A missing value of an option that takes
 /// one is named ("Fehlender Wert für --json"), an incomplete pair of files
 /// is not. Once every word is read, an answering option (--help,
 /// --version) makes the command line valid as it is; otherwise it must fit

@@ -62,9 +62,7 @@ const AcceptedCase kAccepted[] = {
     {"a value taken before the second file", {"s", "--report", "t", "u"},
      "files=s|u adjusted report=t"},
     {"dashes are file words", {"--", "-"}, "files=--|-"},
-    {"name=value is a file word", {"s", "--model=rigid6"}, "files=s|--model=rigid6"},
-    {"an unknown option is a file word", {"--foo", "t"}, "files=--foo|t"},
-    {"names are case-sensitive", {"s", "--MODEL"}, "files=s|--MODEL"},
+    {"a file that begins with dashes by its path", {"./--foo", "t"}, "files=./--foo|t"},
     {"the last model sigma0 and output count",
      {"s", "t", "--model", "rigid6", "--model", "horizontal5", "--sigma0", "1", "--sigma0", "0.5",
       "--export-proj", "a", "--export-proj", "b"},
@@ -109,6 +107,10 @@ struct RejectedCase {
 
 const RejectedCase kRejected[] = {
     {"no words", {}, ""},
+    {"an unknown option before the files", {"--bogus", "ziel.txt"},
+     texts::UnknownOptionText("--bogus")},
+    {"name=value is no option", {"s", "--model=rigid6"}, texts::UnknownOptionText("--model=rigid6")},
+    {"names are case-sensitive", {"s", "t", "--MODEL"}, texts::UnknownOptionText("--MODEL")},
     {"one file", {"s"}, ""},
     {"three files", {"s", "t", "u"}, ""},
     {"an empty name in the list", {"s", "t", "--exclude", "101,,102"},
