@@ -29,6 +29,14 @@ void QROTmat(const QVektor& q, TMat3& R) {
 
 namespace {
 
+// The rotation matrix of the run's 1-based form as a value's rows.
+Mat3 RowsOf(const TMat3& R) {
+  Mat3 rows;
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) rows[i][j] = R[i + 1][j + 1];
+  return rows;
+}
+
 // The 4x4 matrix N of Horn's method (J. Opt. Soc. Am. A 4(4), 1987,
 // section 4.A) from the cross-product sums M[a][b] = Σ x'_a·y'_b; the lower
 // triangle is copied from the upper one after that is computed.
@@ -138,13 +146,6 @@ RotationResult SolveRotation(const TPunktMatrix& X, const TPunktMatrix& Y, Proto
   AddRotationMatrix(out, t.R);
 
   return {Lambda[imaxEV]};
-}
-
-Mat3 RowsOf(const TMat3& R) {
-  Mat3 rows;
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) rows[i][j] = R[i + 1][j + 1];
-  return rows;
 }
 
 void AddRotationMatrix(ProtocolWriter& out, const Mat3& R) {

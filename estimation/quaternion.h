@@ -30,9 +30,6 @@ QVektor QNormiert(const QVektor& q);
 /// x ↦ q·x·q* (Horn, section 3). Does not normalise.
 void QROTmat(const QVektor& q, TMat3& R);
 
-/// The rotation matrix of the run's 1-based form as a value's rows.
-Mat3 RowsOf(const TMat3& R);
-
 /// Appends "R-Matrix" and the three rows of `R` ("%14.6e" each).
 void AddRotationMatrix(ProtocolWriter& out, const Mat3& R);
 
